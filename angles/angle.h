@@ -1,0 +1,84 @@
+// Angle texts: the degree-minute-second text typed into coordinate fields,
+// and the arc-second units every computation works in.
+//
+// An angle text holds degrees, minutes and seconds separated by commas:
+// 45°5′30″ is typed "45,5,30".  Before a text is read it is padded with
+// ",0,0,0", so "45" and "45,5" are complete; parts after the third are never
+// read.  Minutes and seconds are not limited to 59: only the total counts.
+//
+// LEGAL field texts (longitude):  "116,23,30"  "116"  "136,30"  "45,,30"
+//   "00,00,00"  "180,0,0"  "179,60,0"  "0,0,648000"  "45,5,30,x"  ""
+// ILLEGAL:  "180,0,1" (over 180°)  "45.5" (decimal point)  "-5" (sign)
+//   " 45" (blank)  "45度5分30秒"  "４５" (full-width digits)
+// Latitudes are the same with a limit of 60°: "60,0,0" is legal,
+// "60,0,1" is not.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tufu {
+
+/// Angles inside the program are whole numbers of tenths of an arc-second.
+/// Every sheet edge of every scale is a whole number of them (the 1:5000
+/// edges fall on half seconds), so rows, columns and edges are computed by
+/// exact integer division.
+using Tenths = std::int64_t;
+
+inline constexpr Tenths kSecond = 10;
+inline constexpr Tenths kMinute = 60 * kSecond;
+inline constexpr Tenths kDegree = 60 * kMinute;
+inline constexpr Tenths kLonLimit = 180 * kDegree;  ///< largest longitude typed
+inline constexpr Tenths kLatLimit = 60 * kDegree;   ///< largest latitude typed
+
+/// The leading-number reading of a text: blanks, tabs and line feeds are
+/// skipped anywhere; then an optional sign, digits, an optional decimal point
+/// with digits and an optional exponent ("E" or "D") are read up to the
+/// first character that cannot continue the number.  "&H" and "&O"
+/// introduce a hexadecimal or octal integer.  Nothing readable reads 0.
+double leadingnumber(std::string_view text);
+
+/// `text` followed by ",0,0,0".
+std::string padangle(std::string_view text);
+
+/// Check of a padded longitude text: 1 when its first three parts hold only
+/// the digits 0 to 9 (an empty part passes) and their total is at most 180°.
+bool tsttxt1(std::string_view st);
+/// Check of a padded latitude text: as `tsttxt1` with a limit of 60°.
+bool tsttxt2(std::string_view st);
+
+/// Seconds value of the first three comma-separated parts of `s`, each read
+/// by the leading-number reading.  No check.
+double changesec(std::string_view s);
+
+/// A coordinate field's text as an angle: pads it, checks it with `tsttxt1`
+/// (`readlon`) or `tsttxt2` (`readlat`) and returns it in tenths of a second,
+/// or nothing when the check refuses it.
+std::optional<Tenths> readlon(std::string_view fieldtext);
+std::optional<Tenths> readlat(std::string_view fieldtext);
+
+/// An angle for the command line: either a comma text as above or decimal
+/// degrees ("116.391667"), at most `limit`.  Decimal degrees are taken to the
+/// tenth of a second below them (a value that lies within a millionth of a
+/// tenth of a whole tenth is taken as that tenth), which keeps every point
+/// in the sheet that holds it.
+std::optional<Tenths> readangle(std::string_view text, Tenths limit);
+
+/// An angle as degrees, minutes and seconds, e.g. 114°1′52.5″ or 39°8′45″.
+/// All three parts are always written; the seconds carry one decimal only
+/// when they are not whole.  Negative values are written with a leading "-".
+std::string dfms(Tenths t);
+/// The same for a number of arc-seconds, taken to the nearest tenth (""
+/// for a value that is not finite or beyond any angle).
+std::string dfms(double seconds);
+
+/// An angle written with only its first `parts` parts (1: degrees, 2: and
+/// minutes, 3: and seconds).  With `symbols` the parts carry "°", "′" and
+/// "″" ("115°30′"); without, they are separated by commas ("115,30").  The
+/// parts left out are dropped, not rounded: callers pass values that are
+/// whole in the parts they keep.
+std::string formatangle(Tenths t, int parts, bool symbols);
+
+}  // namespace tufu

@@ -1,0 +1,420 @@
+// tufu-cli: sheet numbers from the command line.
+//
+// One input in, one output line out.  A bad input prints an error in its
+// place and the run goes on; the exit status is 1 when any input failed.
+// Without positional inputs, inputs are read from standard input, one per
+// line, with the same fields separated by blanks.
+
+#include <charconv>
+#include <cstdio>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "angles/angle.h"
+#include "core/block.h"
+#include "core/hierarchy.h"
+#include "core/oldnumber.h"
+#include "core/parse.h"
+#include "core/recognize.h"
+#include "core/scale.h"
+#include "core/sheet.h"
+#include "gazetteer/gazetteer.h"
+#include "ui/table/range.h"
+
+namespace {
+
+using namespace tufu;
+
+constexpr const char* kUsage = R"(用法: tufu-cli [--json] [--names FILE] COMMAND [INPUT...]
+
+命令:
+  point LON LAT [--scale S]        点所在的图幅 (各比例尺, 或只一种)
+  sheet NUMBER                     识别新/旧图幅编号并给出图幅信息
+  contains NUMBER --scale S        图幅所含某一大比例尺的图幅区块
+  block WEST EAST SOUTH NORTH --scale S [--list]
+                                   经纬度区块在某一比例尺下的图幅
+
+角度可写作 116,23,30 (度,分,秒)、116、136,30 或十进制度 116.391667。
+比例尺可写作 1:5万、5万、1:50000 或 50000 (1:5000 也可写作 5千)。
+没有 INPUT 时从标准输入逐行读取, 每行的各项以空格分隔。
+
+选项:
+  --json         每个输入输出一个 JSON 对象
+  --names FILE   把 FILE (每行 图幅号<TAB>图名) 合并到内置图名表之上,
+                 可给多次, 后给的优先
+  --list         block: 列出区块的每一幅图
+  -h, --help     显示本帮助
+)";
+
+// ---------------------------------------------------------------- output
+
+std::string quote(std::string_view s) {
+  std::string out = "\"";
+  for (char c : s) {
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          char buf[8];
+          std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
+          out += buf;
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out + "\"";
+}
+
+std::string degrees(Tenths t) {
+  char buf[32];
+  auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(t) / static_cast<double>(kDegree));
+  return std::string(buf, r.ptr);
+}
+
+// A JSON object built key by key, in order.
+class Json {
+ public:
+  Json& str(std::string_view key, std::string_view value) { return raw(key, quote(value)); }
+  Json& num(std::string_view key, long long value) { return raw(key, std::to_string(value)); }
+  Json& boolean(std::string_view key, bool value) { return raw(key, value ? "true" : "false"); }
+  Json& raw(std::string_view key, std::string_view json) {
+    body_ += body_.empty() ? "{" : ", ";
+    body_ += quote(key);
+    body_ += ":";
+    body_ += json;
+    return *this;
+  }
+  std::string done() const { return body_.empty() ? "{}" : body_ + "}"; }
+
+ private:
+  std::string body_;
+};
+
+std::string boundsjson(const Bounds& b) {
+  return "[" + degrees(b.west) + "," + degrees(b.south) + "," + degrees(b.east) + "," +
+         degrees(b.north) + "]";
+}
+
+// The new number as shown: none at 1:20万, whose internal code is never shown.
+std::string shownnew(const SheetRef& s) { return s.scale->code == 'I' ? "" : sheetnumber(s); }
+
+struct Context {
+  bool json = false;
+  bool list = false;
+  const Scale* scale = nullptr;
+  Gazetteer names;
+  bool failed = false;
+};
+
+// ---------------------------------------------------------------- sheets
+
+std::string sheetjsonfields(Json& j, const SheetRef& s, const Context& ctx) {
+  const Extent e = extentof(s);
+  const SizeTexts sizes = *jwcha(s.scale->sizeindex());
+  j.str("new", shownnew(s))
+      .str("old", oldnumber(s))
+      .str("west", e.rangewest)
+      .str("east", e.rangeeast)
+      .str("south", e.rangesouth)
+      .str("north", e.rangenorth)
+      .str("lonsize", sizes.jcha)
+      .str("latsize", sizes.wcha)
+      .str("name", ctx.names.name(sheetnumber(s)))
+      .raw("bounds", boundsjson(e.bounds));
+  return {};
+}
+
+std::string sheettext(const SheetRef& s, const Context& ctx) {
+  const Extent e = extentof(s);
+  const SizeTexts sizes = *jwcha(s.scale->sizeindex());
+  std::string out(s.scale->label);
+  if (s.scale->code != 'I') out += " " + sheetnumber(s);
+  out += " " + oldnumber(s);
+  out += " 经度" + e.rangewest + "-" + e.rangeeast;
+  out += " 纬度" + e.rangesouth + "-" + e.rangenorth;
+  out += " 经差" + std::string(sizes.jcha) + " 纬差" + std::string(sizes.wcha);
+  std::string_view name = ctx.names.name(sheetnumber(s));
+  if (!name.empty()) out += " " + std::string(name);
+  return out;
+}
+
+std::string cornerjson(const SheetRef& s, const Context& ctx) {
+  return Json{}
+      .str("new", shownnew(s))
+      .str("old", oldnumber(s))
+      .str("name", ctx.names.name(sheetnumber(s)))
+      .done();
+}
+
+std::string cornertext(const SheetRef& s, const Context& ctx) {
+  std::string out;
+  if (s.scale->code != 'I') out += sheetnumber(s) + " ";
+  out += oldnumber(s);
+  std::string_view name = ctx.names.name(sheetnumber(s));
+  if (!name.empty()) out += " " + std::string(name);
+  return out;
+}
+
+// ---------------------------------------------------------------- commands
+
+// Each command answers one input with one line; an error sets ctx.failed.
+using Fields = std::vector<std::string>;
+
+std::string fail(Context& ctx, Json j, std::string_view input, std::string_view why) {
+  ctx.failed = true;
+  if (ctx.json) return j.boolean("valid", false).str("error", why).done();
+  return "错误: " + std::string(input) + ": " + std::string(why);
+}
+
+std::string joined(const Fields& f) {
+  std::string s;
+  for (const auto& x : f) s += (s.empty() ? "" : " ") + x;
+  return s;
+}
+
+std::string point(Context& ctx, const Fields& f) {
+  Json j;
+  if (f.size() != 2) return fail(ctx, j, joined(f), "应输入经度和纬度两项");
+  j.str("lon", f[0]).str("lat", f[1]);
+  auto lon = readangle(f[0], kLonLimit);
+  if (!lon) return fail(ctx, j, joined(f), "经度应为0至180度的度,分,秒或十进制度");
+  auto lat = readangle(f[1], kLatLimit);
+  if (!lat) return fail(ctx, j, joined(f), "纬度应为0至60度的度,分,秒或十进制度");
+  std::string sheets, text;
+  for (const Scale& sc : scales()) {
+    if (ctx.scale != nullptr && ctx.scale != &sc) continue;
+    const SheetRef s = *sheetat(sc, *lon, *lat);
+    if (ctx.json) {
+      Json one;
+      one.str("scale", sc.label);
+      sheetjsonfields(one, s, ctx);
+      sheets += (sheets.empty() ? "" : ", ") + one.done();
+    } else {
+      text += (text.empty() ? "" : " | ") + sheettext(s, ctx);
+    }
+  }
+  if (!ctx.json) return text;
+  return j.raw("sheets", "[" + sheets + "]").done();
+}
+
+// A typed number in either numbering.
+Parsed recognise(std::string_view input) {
+  return isneworold(input) ? parsenew(input) : parseold(input);
+}
+
+std::string sheet(Context& ctx, const Fields& f) {
+  Json j;
+  std::string input = joined(f);
+  j.str("input", input);
+  if (f.size() != 1) return fail(ctx, j, input, "应输入一个图幅编号");
+  Parsed p = recognise(input);
+  if (!p.sheet) return fail(ctx, j, input, p.error);
+  const SheetRef& s = *p.sheet;
+  std::vector<Containing> up = containingsheets(s);
+  if (!ctx.json) {
+    std::string out = (isneworold(input) ? "新编号 " : "旧编号 ") + sheettext(s, ctx);
+    if (!up.empty()) {
+      out += " 所属:";
+      for (const Containing& c : up)
+        out += " " + std::string(c.scale->label) + " " +
+               (c.scale->code == 'I' ? "" : c.newno + "/") + c.oldno;
+    }
+    return out;
+  }
+  j.boolean("valid", true)
+      .str("numbering", isneworold(input) ? "new" : "old")
+      .str("scale", s.scale->label);
+  sheetjsonfields(j, s, ctx);
+  std::string list;
+  for (const Containing& c : up) {
+    list += (list.empty() ? "" : ", ") +
+            Json{}
+                .str("scale", c.scale->label)
+                .str("new", c.scale->code == 'I' ? "" : c.newno)
+                .str("old", c.oldno)
+                .done();
+  }
+  return j.raw("containing", "[" + list + "]").done();
+}
+
+std::string contains(Context& ctx, const Fields& f) {
+  Json j;
+  std::string input = joined(f);
+  j.str("input", input);
+  if (f.size() != 1) return fail(ctx, j, input, "应输入一个图幅编号");
+  Parsed p = recognise(input);
+  if (!p.sheet) return fail(ctx, j, input, p.error);
+  const SheetRef& s = *p.sheet;
+  auto h = hl(sheetnumber(s), s.scale->label, ctx.scale->rows);
+  if (!h)
+    return fail(ctx, j, input,
+                std::string(ctx.scale->label) + "的图幅不能整齐地嵌套在" +
+                    std::string(s.scale->label) + "图幅之内");
+  const SheetRef tl = *readnew(h->topleft), bl = *readnew(h->bottomleft),
+                 tr = *readnew(h->topright), br = *readnew(h->bottomright);
+  if (!ctx.json)
+    return std::string(s.scale->label) + " " + oldnumber(s) + " 含 " +
+           std::string(ctx.scale->label) + " " + h->relation + ": 左上 " + cornertext(tl, ctx) +
+           ", 左下 " + cornertext(bl, ctx) + ", 右上 " + cornertext(tr, ctx) + ", 右下 " +
+           cornertext(br, ctx);
+  return j.boolean("valid", true)
+      .str("scale", s.scale->label)
+      .str("target", ctx.scale->label)
+      .str("relation", h->relation)
+      .num("rows", h->ratio)
+      .num("cols", h->ratio)
+      .raw("topleft", cornerjson(tl, ctx))
+      .raw("bottomleft", cornerjson(bl, ctx))
+      .raw("topright", cornerjson(tr, ctx))
+      .raw("bottomright", cornerjson(br, ctx))
+      .done();
+}
+
+std::string block(Context& ctx, const Fields& f, std::ostream& out) {
+  Json j;
+  std::string input = joined(f);
+  if (f.size() != 4) return fail(ctx, j, input, "应输入西、东、南、北四个界限");
+  j.str("west", f[0]).str("east", f[1]).str("south", f[2]).str("north", f[3]);
+  auto w = readangle(f[0], kLonLimit), e = readangle(f[1], kLonLimit);
+  auto s = readangle(f[2], kLatLimit), n = readangle(f[3], kLatLimit);
+  if (!w || !e) return fail(ctx, j, input, "经度应为0至180度的度,分,秒或十进制度");
+  if (!s || !n) return fail(ctx, j, input, "纬度应为0至60度的度,分,秒或十进制度");
+  if (*e <= *w) return fail(ctx, j, input, "东界应大于西界");
+  if (*n <= *s) return fail(ctx, j, input, "北界应大于南界");
+  auto b = blockquery(*ctx.scale, *w, *e, *s, *n);
+  if (!b) return fail(ctx, j, input, "区块无效");
+  if (!ctx.json) {
+    std::string line = std::string(ctx.scale->label) + " " + b->count() + ": 左下 " +
+                       cornertext(b->bottomleft, ctx) + ", 左上 " + cornertext(b->topleft, ctx) +
+                       ", 右上 " + cornertext(b->topright, ctx) + ", 右下 " +
+                       cornertext(b->bottomright, ctx);
+    if (!ctx.list) return line;
+    out << line << '\n';
+    const Block k = *outputranges(sheetnumber(b->bottomleft), "", "", sheetnumber(b->topright));
+    for (int r = 0; r < k.blockrows; ++r)
+      for (int c = 0; c < k.blockcols; ++c)
+        out << "  " << sheettext(blocksheet(k, r, c).sheet, ctx) << '\n';
+    return {};
+  }
+  j.boolean("valid", true)
+      .str("scale", ctx.scale->label)
+      .str("count", b->count())
+      .num("rows", b->rows)
+      .num("cols", b->cols)
+      .raw("bottomleft", cornerjson(b->bottomleft, ctx))
+      .raw("topleft", cornerjson(b->topleft, ctx))
+      .raw("topright", cornerjson(b->topright, ctx))
+      .raw("bottomright", cornerjson(b->bottomright, ctx));
+  if (!ctx.list) return j.done();
+  // The list can be long: write it as it is formed.
+  std::string head = j.done();
+  head.pop_back();
+  out << head << ", \"sheets\":[";
+  const Block k = *outputranges(sheetnumber(b->bottomleft), "", "", sheetnumber(b->topright));
+  for (int r = 0; r < k.blockrows; ++r)
+    for (int c = 0; c < k.blockcols; ++c) {
+      const BlockSheet bs = blocksheet(k, r, c);
+      const Extent ex = extentof(bs.sheet);
+      out << (r == 0 && c == 0 ? "" : ", ")
+          << Json{}
+                 .str("new", shownnew(bs.sheet))
+                 .str("old", bs.oldno)
+                 .str("name", ctx.names.name(bs.newno))
+                 .str("west", ex.rangewest)
+                 .str("east", ex.rangeeast)
+                 .str("south", ex.rangesouth)
+                 .str("north", ex.rangenorth)
+                 .raw("bounds", boundsjson(ex.bounds))
+                 .done();
+    }
+  out << "]}\n";
+  return {};
+}
+
+Fields split(const std::string& line) {
+  Fields f;
+  std::istringstream in(line);
+  for (std::string w; in >> w;) f.push_back(w);
+  return f;
+}
+
+int usage(const std::string& why) {
+  std::cerr << "tufu-cli: " << why << "\n\n" << kUsage;
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Context ctx;
+  std::string command, scaletext;
+  std::vector<std::string> namesfiles;
+  Fields inputs;
+  for (int i = 1; i < argc; ++i) {
+    std::string_view a = argv[i];
+    if (a == "-h" || a == "--help") {
+      std::cout << kUsage;
+      return 0;
+    } else if (a == "--json") {
+      ctx.json = true;
+    } else if (a == "--list") {
+      ctx.list = true;
+    } else if (a == "--scale" || a == "--names") {
+      if (i + 1 >= argc) return usage(std::string(a) + " 需要一个值");
+      if (a == "--scale")
+        scaletext = argv[++i];
+      else
+        namesfiles.emplace_back(argv[++i]);
+    } else if (a.starts_with("--")) {
+      return usage("未知选项 " + std::string(a));
+    } else if (command.empty()) {
+      command = a;
+    } else {
+      inputs.emplace_back(a);
+    }
+  }
+  if (command.empty()) return usage("缺少命令");
+  if (command != "point" && command != "sheet" && command != "contains" && command != "block")
+    return usage("未知命令 " + command);
+  if (!scaletext.empty()) {
+    ctx.scale = parsescale(scaletext);
+    if (ctx.scale == nullptr) return usage("无法识别的比例尺 " + scaletext);
+  }
+  if ((command == "contains" || command == "block") && ctx.scale == nullptr)
+    return usage(command + " 需要 --scale");
+  for (const std::string& file : namesfiles) {
+    std::string err = ctx.names.merge(file);
+    if (!err.empty()) {
+      std::cerr << "tufu-cli: " << err << '\n';
+      return 2;
+    }
+  }
+
+  auto answer = [&](const Fields& f) {
+    std::string line;
+    if (command == "point") line = point(ctx, f);
+    else if (command == "sheet") line = sheet(ctx, f);
+    else if (command == "contains") line = contains(ctx, f);
+    else line = block(ctx, f, std::cout);
+    if (!line.empty()) std::cout << line << '\n';
+  };
+  if (!inputs.empty()) {
+    answer(inputs);
+  } else {
+    for (std::string line; std::getline(std::cin, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      answer(split(line));
+    }
+  }
+  std::cout.flush();
+  return ctx.failed ? 1 : 0;
+}
