@@ -58,7 +58,7 @@ TEST(PointToNumber, HalfSecondEdgesOfTheLargestScale) {
   // Every 1:5000 meridian of one zone, and the tenth west of it.
   for (int k = 1; k < 192; ++k) {
     const Tenths edge = 114 * kDegree + 1125 * k;
-    char want[11], before[11];
+    char want[24], before[24];
     std::snprintf(want, sizeof want, "K50H192%03d", k + 1);
     std::snprintf(before, sizeof before, "K50H192%03d", k);
     EXPECT_EQ(newmapna(9, edge, 40 * kDegree), std::string(want));
