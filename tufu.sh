@@ -9,7 +9,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-          fonts-wqy-microhei)
+          fonts-dejavu-core fonts-wqy-microhei fonts-noto-cjk)
 
 deps() {
   local missing=()

@@ -1,0 +1,52 @@
+#include "ui/table/savedialogs.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageWriter>
+#include <QMessageBox>
+#include <QSaveFile>
+
+namespace tufu {
+
+std::optional<QString> QtSaveDialogs::savefilename(QWidget* parent, const QString& initialname,
+                                                   const QString& defaultsuffix,
+                                                   const QString& filter) {
+  QFileDialog dialog(parent, QStringLiteral("保存分幅表"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(defaultsuffix);
+  dialog.setNameFilter(filter);
+  dialog.selectFile(initialname);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList files = dialog.selectedFiles();
+  if (files.isEmpty() || files.front().isEmpty()) return std::nullopt;
+  return files.front();
+}
+
+void QtSaveDialogs::showerror(QWidget* parent, const QString& title, const QString& text) {
+  QMessageBox::critical(parent, title, text);
+}
+
+QString writebmp(const QImage& image, const QString& path) {
+  if (image.isNull()) return QStringLiteral("没有可保存的图像");
+  QSaveFile file(path);
+  // Where no temporary file can be made next to it (a writable file in a
+  // folder that is not), the file itself is written.
+  file.setDirectWriteFallback(true);
+  if (!file.open(QIODevice::WriteOnly)) return file.errorString();
+  QImageWriter writer(&file, "BMP");
+  if (!writer.write(image)) {
+    file.cancelWriting();
+    return writer.errorString();
+  }
+  if (!file.commit()) return file.errorString();
+  return {};
+}
+
+QString withbmpsuffix(const QString& path) {
+  if (!QFileInfo(path).suffix().isEmpty()) return path;
+  return path.endsWith(QLatin1Char('.')) ? path + QStringLiteral("bmp") : path + QStringLiteral(".bmp");
+}
+
+}  // namespace tufu

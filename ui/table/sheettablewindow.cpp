@@ -1,0 +1,192 @@
+#include "ui/table/sheettablewindow.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QStyle>
+#include <QWheelEvent>
+#include <algorithm>
+
+#include "ui/table/sheettable.h"
+#include "ui/table/twips.h"
+
+namespace tufu {
+
+namespace {
+
+// Window layout, in twips.
+constexpr int kClientWidth = 4680;
+constexpr int kClientHeight = 3090;
+constexpr int kButtonWidth = 615;
+constexpr int kButtonHeight = 300;
+constexpr int kPictureTop = 300;  // just below the button
+
+// The fewest scroll steps whose offset (see scrolled) brings the far edge
+// of a picture `picture` pixels long into a view `view` pixels long: the
+// smallest k with twips(200 × k) ≥ picture − view.
+int scrollrange(int picture, int view) {
+  const int hidden = picture - view;
+  if (hidden <= 0) return 0;
+  const int unit = SheetTableWindow::kScrollUnit;
+  return (hidden * kTwipsPerPixel - kTwipsPerPixel / 2 + unit - 1) / unit;
+}
+
+}  // namespace
+
+/// The part of the table image that the window shows.
+class TablePicture final : public QWidget {
+ public:
+  TablePicture(const QImage& image, QWidget* parent) : QWidget(parent), image_(image) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+  }
+
+  /// The scroll bars that the mouse wheel turns over the picture.
+  void setScrollBars(QScrollBar* horizontal, QScrollBar* vertical) {
+    horizontal_ = horizontal;
+    vertical_ = vertical;
+  }
+
+  QPoint offset() const { return offset_; }
+  void setOffset(QPoint offset) {
+    if (offset == offset_) return;
+    offset_ = offset;
+    update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QPainter painter(this);
+    const QRect dirty = event->rect();
+    painter.fillRect(dirty, palette().window());
+    // Only the exposed part of the image is copied.
+    const QRect source = dirty.translated(offset_).intersected(image_.rect());
+    if (!source.isEmpty()) painter.drawImage(source.topLeft() - offset_, image_, source);
+  }
+
+  void wheelEvent(QWheelEvent* event) override {
+    const QPoint delta = event->angleDelta();
+    const bool sideways = qAbs(delta.x()) > qAbs(delta.y());
+    QScrollBar* bar = sideways ? horizontal_ : vertical_;
+    if (bar != nullptr) {
+      QCoreApplication::sendEvent(bar, event);
+    } else {
+      event->ignore();
+    }
+  }
+
+ private:
+  const QImage& image_;
+  QPoint offset_;
+  QScrollBar* horizontal_ = nullptr;
+  QScrollBar* vertical_ = nullptr;
+};
+
+SheetTableWindow::SheetTableWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      command1_(new QPushButton(QStringLiteral("保存"), this)),
+      picture1_(new TablePicture(image_, this)),
+      hscroll1_(new QScrollBar(Qt::Horizontal, this)),
+      vscroll1_(new QScrollBar(Qt::Vertical, this)),
+      dialogs_(std::make_shared<QtSaveDialogs>()),
+      filename_(kInitialFileName) {
+  setObjectName(QStringLiteral("form2"));
+  setWindowTitle(QStringLiteral("分幅表"));
+  command1_->setObjectName(QStringLiteral("Command1"));
+  picture1_->setObjectName(QStringLiteral("Picture1"));
+  hscroll1_->setObjectName(QStringLiteral("HScroll1"));
+  vscroll1_->setObjectName(QStringLiteral("VScroll1"));
+  for (QScrollBar* bar : {hscroll1_, vscroll1_}) {
+    bar->setSingleStep(1);
+    connect(bar, &QScrollBar::valueChanged, this, &SheetTableWindow::scrolled);
+  }
+  picture1_->setScrollBars(hscroll1_, vscroll1_);
+  connect(command1_, &QPushButton::clicked, this, [this] { save(); });
+
+  resize(twips(kClientWidth), twips(kClientHeight));
+  placecontrols();
+  setBlock(Block{});
+}
+
+SheetTableWindow::~SheetTableWindow() = default;
+
+void SheetTableWindow::setBlock(const Block& block) {
+  block_ = block;
+  image_ = rendertable(block_);
+  picturewidth_ = picturewidth(block_);
+  pictureheight_ = pictureheight(block_);
+  hscroll1_->setValue(0);
+  vscroll1_->setValue(0);
+  setscrollranges();
+  scrolled();
+  picture1_->update();
+}
+
+QPoint SheetTableWindow::scrolloffset() const { return picture1_->offset(); }
+
+void SheetTableWindow::setSaveDialogs(std::shared_ptr<SaveDialogs> dialogs) {
+  if (dialogs) dialogs_ = std::move(dialogs);
+}
+
+bool SheetTableWindow::save() {
+  const std::optional<QString> chosen = dialogs_->savefilename(
+      this, filename_, QStringLiteral("bmp"), QStringLiteral("未命名(*.bmp)"));
+  if (!chosen || chosen->isEmpty()) return false;
+  filename_ = withbmpsuffix(*chosen);
+  const QString failure = writebmp(image_, filename_);
+  if (failure.isEmpty()) return true;
+  dialogs_->showerror(this, QStringLiteral("错误"),
+                      QStringLiteral("无法保存文件“%1”：\n%2")
+                          .arg(QDir::toNativeSeparators(filename_), failure));
+  return false;
+}
+
+void SheetTableWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  placecontrols();
+  setscrollranges();
+  scrolled();
+}
+
+void SheetTableWindow::closeEvent(QCloseEvent* event) {
+  // A window opened again starts its save dialog afresh.
+  filename_ = kInitialFileName;
+  QWidget::closeEvent(event);
+}
+
+void SheetTableWindow::placecontrols() {
+  const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+  const int top = twips(kPictureTop);
+  const int w = std::max(width() - bar, 0);
+  const int h = std::max(height() - top - bar, 0);
+  command1_->setGeometry(0, 0, twips(kButtonWidth), twips(kButtonHeight));
+  picture1_->setGeometry(0, top, w, h);
+  hscroll1_->setGeometry(0, top + h, w, bar);
+  vscroll1_->setGeometry(w, top, bar, h);
+}
+
+void SheetTableWindow::setscrollranges() {
+  const int viewwidth = picture1_->width();
+  const int viewheight = picture1_->height();
+  hscroll1_->setRange(0, scrollrange(twips(picturewidth_), viewwidth));
+  vscroll1_->setRange(0, scrollrange(twips(pictureheight_), viewheight));
+  hscroll1_->setPageStep(std::max(viewwidth * kTwipsPerPixel / kScrollUnit, 1));
+  vscroll1_->setPageStep(std::max(viewheight * kTwipsPerPixel / kScrollUnit, 1));
+}
+
+void SheetTableWindow::scrolled() {
+  // The offset in twips exceeds 16 bits on wide and tall tables (a picture
+  // of 48 columns is 74000 twips wide); it is kept in int throughout.
+  const auto offset = [](int value, int imagelength, int viewlength) {
+    const int px = twips(kScrollUnit * value);
+    return std::clamp(px, 0, std::max(imagelength - viewlength, 0));
+  };
+  picture1_->setOffset({offset(hscroll1_->value(), image_.width(), picture1_->width()),
+                        offset(vscroll1_->value(), image_.height(), picture1_->height())});
+}
+
+}  // namespace tufu
