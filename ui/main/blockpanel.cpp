@@ -1,0 +1,121 @@
+// The block query: the corner sheets of a rectangle of longitude and
+// latitude at a chosen scale, and how many rows and columns it spans.
+#include <QComboBox>
+#include <QFrame>
+#include <QLineEdit>
+
+#include "core/block.h"
+#include "gazetteer/gazetteer.h"
+#include "ui/main/clicklabel.h"
+#include "ui/main/form1.h"
+#include "ui/main/formtables.h"
+#include "ui/main/qtext.h"
+
+namespace tufu {
+
+namespace {
+constexpr tables::Corner kCorners[] = {tables::kBlockTopLeft, tables::kBlockBottomLeft,
+                                       tables::kBlockTopRight, tables::kBlockBottomRight};
+
+const Scale* blockscale(int number) {
+  for (const auto& b : tables::kBlockButtons)
+    if (b.number == number) return bylabel(b.target);
+  return nullptr;
+}
+}  // namespace
+
+// Combo4_Click: single point (item 0), block query (item 1) or a region.
+void Form1::Combo4_Click(int index) {
+  if (index < 0) return;
+  if (index == 0) {
+    placepointcontrols(true);
+    frames_[6]->hide();
+    return;
+  }
+  placepointcontrols(false);
+  frames_[6]->show();
+  Command26_Click();
+  if (index >= 2 && index - 2 < static_cast<int>(std::size(tables::kRegions))) {
+    const auto& r = tables::kRegions[index - 2];
+    texts_[3]->setText(qs(r.west));
+    texts_[4]->setText(qs(r.east));
+    texts_[5]->setText(qs(r.south));
+    texts_[6]->setText(qs(r.north));
+  }
+}
+
+std::optional<Form1::Bounds4> Form1::blockbounds() const {
+  const auto west = readlon(fieldtext(3)), east = readlon(fieldtext(4));
+  const auto south = readlat(fieldtext(5)), north = readlat(fieldtext(6));
+  if (!west || !east || !south || !north) return std::nullopt;
+  if (!(*east > *west) || !(*north > *south)) return std::nullopt;
+  return Bounds4{*west, *east, *south, *north};
+}
+
+void Form1::clearblockresults() {
+  for (const auto& c : kCorners) {
+    labels_[c.newno]->clear();
+    labels_[c.oldno]->clear();
+    labels_[c.name]->clear();
+  }
+  labels_[tables::kBlockCount]->clear();
+}
+
+// Text3_Change .. Text6_Change: the block check.
+void Form1::blockfield_Change() {
+  state_.blockvalid = 0;
+  if (blockbounds()) {
+    state_.blockvalid = 1;
+    if (state_.lastscalebtn >= 17 && state_.lastscalebtn <= 25) pressscale(state_.lastscalebtn);
+  } else {
+    clearblockresults();
+  }
+}
+
+// Command17..Command25.
+void Form1::blockscale_Click(int number) {
+  const auto bounds = state_.blockvalid == 1 ? blockbounds() : std::nullopt;
+  const Scale* scale = blockscale(number);
+  if (bounds && scale) {
+    const auto block =
+        blockquery(*scale, bounds->west, bounds->east, bounds->south, bounds->north);
+    if (!block) {
+      clearblockresults();
+    } else {
+      const std::pair<const tables::Corner&, std::string> corners[] = {
+          {tables::kBlockBottomLeft, sheetnumber(block->bottomleft)},
+          {tables::kBlockTopLeft, sheetnumber(block->topleft)},
+          {tables::kBlockTopRight, sheetnumber(block->topright)},
+          {tables::kBlockBottomRight, sheetnumber(block->bottomright)}};
+      for (const auto& [c, no] : corners) {
+        settext(c.newno, no);
+        const auto old = callnewold(no);
+        settext(c.oldno, old ? std::string_view(old->mapno) : std::string_view());
+        settext(c.name, mapchinesename(no));
+      }
+      settext(tables::kBlockCount, block->count());
+      calloutputranges(corners[0].second, corners[1].second, corners[3].second,
+                       corners[2].second);
+    }
+    state_.lastscalebtn = number;
+  }
+  if (number == tables::kBlock20)
+    for (const auto& c : kCorners) labels_[c.newno]->clear();
+}
+
+// "新图幅编号" and "旧图幅编号" of the block query.
+void Form1::Command26_Click() {
+  for (const auto& c : kCorners) {
+    labels_[c.newno]->show();
+    labels_[c.oldno]->hide();
+  }
+}
+
+void Form1::Command27_Click() {
+  for (const auto& c : kCorners) {
+    labels_[c.newno]->hide();
+    labels_[c.oldno]->show();
+  }
+}
+
+}  // namespace tufu

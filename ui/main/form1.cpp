@@ -1,0 +1,440 @@
+// The main window: its controls, start-up, modes, output and closing.
+#include "ui/main/form1.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFont>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPen>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include "gazetteer/gazetteer.h"
+#include "ui/main/clicklabel.h"
+#include "ui/main/formlayout.h"
+#include "ui/main/formtables.h"
+#include "ui/main/qtext.h"
+#include "ui/table/sheettablewindow.h"
+#include "ui/table/twips.h"
+
+namespace tufu {
+
+namespace {
+
+QRect pixels(const layout::Place& p) {
+  return {twips(p.left), twips(p.top), twips(p.width), twips(p.height)};
+}
+
+QString name(const char* kind, int number) {
+  return QString::fromLatin1(kind) + QString::number(number);
+}
+
+/// The program's picture for the about panel: a sheet divided into four,
+/// with one quarter picked out.
+QPixmap aboutpicture(int size) {
+  QPixmap pixmap(size, size);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  const int m = size / 8, side = size - 2 * m, half = side / 2;
+  painter.fillRect(m, m, side, side, QColor(250, 246, 228));
+  painter.fillRect(m + half, m, side - half, half, QColor(160, 200, 240));
+  painter.setPen(QPen(QColor(0, 0, 160), 2));
+  painter.drawRect(m, m, side, side);
+  painter.setPen(QPen(QColor(0, 0, 160), 1));
+  painter.drawLine(m + half, m, m + half, m + side);
+  painter.drawLine(m, m + half, m + side, m + half);
+  painter.setPen(QPen(QColor(200, 0, 0), 1));
+  for (int i = 1; i < 4; ++i) {
+    painter.drawLine(m + half + i * half / 4, m, m + half + i * half / 4, m + half);
+    painter.drawLine(m + half, m + i * half / 4, m + side, m + i * half / 4);
+  }
+  return pixmap;
+}
+
+}  // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent) {
+  criticalbox_ = [this](const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, this);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+  };
+  buildcontrols();
+  connecthandlers();
+  Form_Load();
+}
+
+Form1::~Form1() { delete sheettable_.data(); }
+
+SheetTableWindow* Form1::sheettable() const { return sheettable_.data(); }
+
+void Form1::setcriticalbox(CriticalBox box) { criticalbox_ = std::move(box); }
+
+// ---------------------------------------------------------------------------
+// Controls
+
+QWidget* Form1::frameof(int frame) const {
+  return frame == layout::kForm ? const_cast<Form1*>(this) : static_cast<QWidget*>(frames_[frame]);
+}
+
+ClickLabel* Form1::makelabel(int number, std::string_view text, int frame, unsigned style) {
+  auto* l = new ClickLabel(frameof(frame));
+  l->setObjectName(name("Label", number));
+  l->setTextFormat(Qt::PlainText);
+  l->setText(qs(text));
+  Qt::Alignment align = Qt::AlignLeft;
+  if (style & layout::kRight) align = Qt::AlignRight;
+  if (style & layout::kCentre) align = Qt::AlignHCenter;
+  if (style & layout::kWrap) {
+    l->setWordWrap(true);
+    align |= (style & layout::kBottom) ? Qt::AlignBottom : Qt::AlignTop;
+  } else {
+    align |= Qt::AlignVCenter;
+  }
+  l->setAlignment(align);
+  if (style & layout::kBoxed) {
+    l->setFrameShape(QFrame::Box);
+    l->setIndent(2);
+  }
+  if (style & layout::kBordered) l->setFrameShape(QFrame::Box);
+  if (style & layout::kOpaque) l->setAutoFillBackground(true);
+  labels_[number] = l;
+  return l;
+}
+
+void Form1::buildcontrols() {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QStringLiteral("tufu 图幅编号计算"));
+  setFont(QFont(QStringLiteral("WenQuanYi Micro Hei"), 9));
+  setFixedSize(twips(layout::kClientWidth), twips(layout::kClientHeight));
+
+  // Frames, each after the frame it stands in.
+  for (const auto& f : layout::kFrames) {
+    auto* frame = new QFrame(frameof(f.place.frame));
+    frame->setObjectName(f.number == layout::kTableBox ? QStringLiteral("ContainingTable")
+                                                       : name("Frame", f.number));
+    frame->setGeometry(pixels(f.place));
+    frame->setFrameShape(f.boxed ? QFrame::Box : QFrame::NoFrame);
+    frame->setFrameShadow(QFrame::Sunken);
+    frames_[f.number] = frame;
+  }
+
+  for (const auto& l : layout::kPointLabels) {
+    auto* label = makelabel(l.number, l.caption, l.place.frame, l.style);
+    label->setGeometry(pixels(l.place));
+    pointcontrols_.push_back({label, pixels(l.place)});
+  }
+  for (const auto& l : layout::kLabels)
+    makelabel(l.number, l.caption, l.place.frame, l.style)->setGeometry(pixels(l.place));
+  for (const auto& l : layout::kAboutLabels)
+    makelabel(l.number, l.caption, l.place.frame, l.style)->setGeometry(pixels(l.place));
+  QFont heading = labels_[61]->font();
+  heading.setPointSize(11);
+  heading.setBold(true);
+  labels_[61]->setFont(heading);
+
+  image1_ = new QLabel(frames_[3]);
+  image1_->setObjectName(QStringLiteral("Image1"));
+  image1_->setGeometry(pixels(layout::kImage1));
+  image1_->setPixmap(aboutpicture(twips(layout::kImage1.width)));
+
+  for (const auto& b : layout::kButtons) {
+    auto* button = new QPushButton(qs(b.caption), frameof(b.place.frame));
+    button->setObjectName(name("Command", b.number));
+    button->setGeometry(pixels(b.place));
+    button->setAutoDefault(false);
+    commands_[b.number] = button;
+  }
+  commands_[4]->hide();
+  for (int n : {1, 2, 3}) commands_[n]->raise();
+
+  const std::pair<int, layout::Place> texts[] = {{1, layout::kText1}, {2, layout::kText2},
+                                                 {3, layout::kText3}, {4, layout::kText4},
+                                                 {5, layout::kText5}, {6, layout::kText6}};
+  for (const auto& [n, place] : texts) {
+    auto* edit = new QLineEdit(frameof(place.frame));
+    edit->setObjectName(name("Text", n));
+    edit->setGeometry(pixels(place));
+    texts_[n] = edit;
+  }
+  pointcontrols_.push_back({texts_[1], pixels(layout::kText1)});
+  pointcontrols_.push_back({texts_[2], pixels(layout::kText2)});
+
+  scalelist_ = new QComboBox(frames_[1]);
+  scalelist_->setObjectName(QStringLiteral("Combo1"));
+  scalelist_->setGeometry(pixels(layout::kCombo1));
+  pointcontrols_.push_back({scalelist_, pixels(layout::kCombo1)});
+
+  querymode_ = new QComboBox(frames_[1]);
+  querymode_->setObjectName(QStringLiteral("Combo4"));
+  querymode_->setGeometry(pixels(layout::kCombo4));
+  querymode_->setMaxVisibleItems(18);
+  querymode_->addItem(qs(tables::kSinglePoint));
+  querymode_->addItem(qs(tables::kBlockQuery));
+  for (const auto& r : tables::kRegions) querymode_->addItem(qs(r.name));
+  querymode_->setCurrentIndex(-1);  // the start-up selects "单点查询"
+
+  entry_ = new QComboBox(frames_[2]);
+  entry_->setObjectName(QStringLiteral("Combo2"));
+  entry_->setGeometry(pixels(layout::kCombo2));
+  entry_->setEditable(true);
+  entry_->setInsertPolicy(QComboBox::NoInsert);
+  entry_->setCompleter(nullptr);  // no inline completion: every keystroke is a query
+  entry_->setMaxVisibleItems(22);
+  for (const auto& item : tables::kEntryItems) entry_->addItem(qs(item));
+  entry_->setCurrentIndex(-1);
+  entry_->clearEditText();
+  entry_->installEventFilter(this);
+  entry_->lineEdit()->installEventFilter(this);
+
+  viewchooser_ = new QComboBox(frames_[2]);
+  viewchooser_->setObjectName(QStringLiteral("Combo3"));
+  viewchooser_->setGeometry(pixels(layout::kCombo3));
+  viewchooser_->addItem(qs(tables::kContainingView));
+  viewchooser_->addItem(qs(tables::kContainedView));
+  viewchooser_->setCurrentIndex(0);
+
+  frames_[6]->hide();
+  frames_[6]->raise();
+  frames_[4]->raise();
+  frames_[2]->hide();
+  frames_[3]->hide();
+}
+
+void Form1::connecthandlers() {
+  connect(commands_[1], &QPushButton::clicked, this, [this] { switchmode(1); });
+  connect(commands_[2], &QPushButton::clicked, this, [this] { switchmode(2); });
+  connect(commands_[3], &QPushButton::clicked, this, [this] { switchmode(3); });
+
+  // Point query.
+  for (int n : {1, 2})
+    connect(texts_[n], &QLineEdit::textChanged, this, [this] { pointfield_Change(); });
+  connect(scalelist_, &QComboBox::currentIndexChanged, this, [this](int i) { Combo1_Click(i); });
+  for (int n : {9, 10})
+    connect(labels_[n], &ClickLabel::clicked, this, [this, n] { numberlabel_Click(n); });
+
+  // Sheet-number query.
+  connect(entry_, &QComboBox::editTextChanged, this, [this] { Combo2_Change(); });
+  connect(commands_[4], &QPushButton::clicked, this, [this] { Command4_Click(); });
+  for (const auto& row : tables::kContainingRows)
+    for (int n : {row.newno, row.oldno})
+      connect(labels_[n], &ClickLabel::clicked, this, [this, n] { cell_Click(n); });
+
+  // Hierarchy panel.
+  connect(viewchooser_, &QComboBox::currentIndexChanged, this, [this](int i) { Combo3_Click(i); });
+  for (const auto& b : tables::kHierarchyButtons) {
+    const int n = b.number;
+    connect(commands_[n], &QPushButton::clicked, this, [this, n] { hierarchyscale_Click(n); });
+  }
+  connect(commands_[5], &QPushButton::clicked, this, [this] { Command5_Click(); });
+  connect(commands_[6], &QPushButton::clicked, this, [this] { Command6_Click(); });
+  connect(commands_[14], &QPushButton::clicked, this, [this] { output(); });
+
+  // Block query.  A choice from the list runs the handler even when the
+  // item was already selected (to restore a region's bounds); running it
+  // twice for one choice changes nothing.
+  connect(querymode_, &QComboBox::currentIndexChanged, this, [this](int i) { Combo4_Click(i); });
+  connect(querymode_, &QComboBox::activated, this, [this](int i) { Combo4_Click(i); });
+  for (int n : {3, 4, 5, 6})
+    connect(texts_[n], &QLineEdit::textChanged, this, [this] { blockfield_Change(); });
+  for (const auto& b : tables::kBlockButtons) {
+    const int n = b.number;
+    connect(commands_[n], &QPushButton::clicked, this, [this, n] { blockscale_Click(n); });
+  }
+  connect(commands_[26], &QPushButton::clicked, this, [this] { Command26_Click(); });
+  connect(commands_[27], &QPushButton::clicked, this, [this] { Command27_Click(); });
+  connect(commands_[16], &QPushButton::clicked, this, [this] { output(); });
+}
+
+// ---------------------------------------------------------------------------
+// Start-up, modes, activation and closing
+
+void Form1::Form_Load() {
+  querymode_->setCurrentIndex(0);  // "单点查询": arranges the point query
+
+  state_.blockvalid = 0;
+  state_.lastscalebtn = 17;
+
+  frames_[1]->move(twips(layout::kPanelLeft), twips(layout::kPanelTop));
+  frames_[1]->show();
+  for (int n : {2, 3}) {
+    frames_[n]->move(twips(layout::kPanelAwayLeft), twips(layout::kPanelTop));
+    frames_[n]->hide();
+  }
+  state_.mode = 1;
+
+  state_.scaletag = 0;
+  {
+    const QSignalBlocker quiet(scalelist_);
+    for (const Scale& s : scales()) scalelist_->addItem(qs(s.label));
+    scalelist_->setCurrentIndex(0);
+  }
+
+  for (int n = 1; n <= 6; ++n) texts_[n]->setText(QStringLiteral("00,00,00"));
+
+  for (int n : tables::kClearedAtStart) labels_[n]->clear();
+
+  Command5_Click();
+  frames_[4]->hide();
+  frames_[layout::kTableBox]->show();
+
+  for (int n : tables::kBorderless) labels_[n]->setFrameShape(QFrame::NoFrame);
+}
+
+void Form1::switchmode(int mode) {
+  for (int n : {1, 2, 3}) {
+    const bool own = n == mode;
+    frames_[n]->move(twips(own ? layout::kPanelLeft : layout::kPanelAwayLeft),
+                     twips(layout::kPanelTop));
+    frames_[n]->setVisible(own);
+    commands_[n]->move(commands_[n]->x(),
+                       twips(own ? layout::kModeButtonRaised : layout::kModeButtonTop));
+  }
+  state_.mode = mode;
+  focusmodeinput();
+
+  const int last = state_.lastscalebtn;
+  if (mode == 1 && last >= 17 && last <= 25) pressscale(last);
+  if (mode == 2 && ((last >= 7 && last <= 13) || last == tables::kHierarchy20)) pressscale(last);
+}
+
+// The input of the mode in view takes the focus: a field out of view never
+// receives the user's keystrokes.
+void Form1::focusmodeinput() {
+  switch (state_.mode) {
+    case 1:
+      (frames_[6]->isHidden() ? texts_[1] : texts_[3])->setFocus();
+      break;
+    case 2:
+      entry_->setFocus();
+      break;
+    default:
+      commands_[3]->setFocus();
+      break;
+  }
+}
+
+void Form1::pressscale(int number) {
+  if (number >= 17 && number <= 25)
+    blockscale_Click(number);
+  else
+    hierarchyscale_Click(number);
+}
+
+void Form1::output() {
+  // Nothing has been listed yet: there is no table to show.
+  if (!state_.block) return;
+  if (state_.block->blockrows > tables::kMaxRows || state_.block->blockcols > tables::kMaxCols) {
+    criticalbox_(qs(tables::kTooLargeTitle), qs(tables::kTooLargeText));
+    return;
+  }
+  if (!sheettable_) {
+    sheettable_ = new SheetTableWindow;
+    sheettable_->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  sheettable_->setBlock(*state_.block);
+  sheettable_->show();
+  sheettable_->raise();
+  sheettable_->activateWindow();
+}
+
+void Form1::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) focusmodeinput();
+  QWidget::changeEvent(event);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+  if (sheettable_) sheettable_->close();
+  QWidget::closeEvent(event);
+}
+
+// The sheet-number entry turns lower-case letters into capitals as they are
+// typed; every other key passes unchanged.
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    const QString text = key->text();
+    if (text.size() == 1 && text[0] >= QLatin1Char('a') && text[0] <= QLatin1Char('z')) {
+      QKeyEvent upper(QEvent::KeyPress, key->key(), key->modifiers(), text.toUpper(),
+                      key->isAutoRepeat(), static_cast<ushort>(key->count()));
+      QCoreApplication::sendEvent(watched, &upper);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------
+// Numbering operations, with their results recorded
+
+std::optional<std::string> Form1::callnewmapna(int blc, Tenths lon, Tenths lat) {
+  auto r = newmapna(blc, lon, lat);
+  if (r) state_.newmapno = *r;
+  return r;
+}
+
+std::optional<Converted> Form1::callnewold(std::string_view mapna) {
+  auto r = newold(mapna);
+  if (r) state_.newoldresult = r;
+  return r;
+}
+
+std::optional<Converted> Form1::calloldnew(std::string_view oldmap) {
+  auto r = oldnew(oldmap);
+  if (r) state_.oldnewresult = r;
+  return r;
+}
+
+std::optional<Extent> Form1::callmaprange(std::string_view mapna) {
+  auto r = maprange(mapna);
+  if (r) {
+    state_.rangewest = r->rangewest;
+    state_.rangeeast = r->rangeeast;
+    state_.rangesouth = r->rangesouth;
+    state_.rangenorth = r->rangenorth;
+    state_.rangewestdms = r->rangewestdms;
+    state_.rangesouthdms = r->rangesouthdms;
+  }
+  return r;
+}
+
+std::optional<SizeTexts> Form1::calljwcha(char code) {
+  const Scale* scale = bycode(code);
+  if (scale == nullptr) return std::nullopt;
+  auto r = jwcha(scale->sizeindex());
+  if (r) {
+    state_.jcha = r->jcha;
+    state_.wcha = r->wcha;
+  }
+  return r;
+}
+
+void Form1::calloutputranges(const std::string& sw, const std::string& nw,
+                             const std::string& se, const std::string& ne) {
+  if (auto r = outputranges(sw, nw, se, ne)) state_.block = *r;
+}
+
+// ---------------------------------------------------------------------------
+// Controls by number
+
+QLabel* Form1::label(int number) const { return labels_[number]; }
+
+void Form1::settext(int number, std::string_view text) { labels_[number]->setText(qs(text)); }
+
+void Form1::settext(int number, const QString& text) { labels_[number]->setText(text); }
+
+std::string Form1::caption(int number) const { return labels_[number]->text().toStdString(); }
+
+std::string Form1::fieldtext(int number) const { return texts_[number]->text().toStdString(); }
+
+std::string Form1::entrytext() const { return entry_->currentText().toStdString(); }
+
+}  // namespace tufu

@@ -1,0 +1,157 @@
+// The main window, "Form1": three modes chosen by the buttons along its top.
+//
+//   1 "经纬度求图幅编号"  the point query and the block query (Frame1, Frame6)
+//   2 "新旧图幅编号转换"  the sheet-number query and the hierarchy (Frame2, Frame4)
+//   3 "关于"              the about panel (Frame3)
+//
+// Every control carries its established name as objectName (Text1, Combo2,
+// Label45, Command17, Frame4, ...).  Each change of a field, choice in a list
+// and press of a button runs one handler to completion; a handler that sets
+// a field's text, selects a list item or presses a button runs that
+// control's handler at once, nested in its own.  The handlers leave all
+// numbering to core/ and show what it returns.
+#pragma once
+
+#include <QPointer>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "angles/angle.h"
+#include "core/oldnumber.h"
+#include "core/scale.h"
+#include "core/sheet.h"
+#include "ui/main/formstate.h"
+#include "ui/table/range.h"
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace tufu {
+
+class ClickLabel;
+class SheetTableWindow;
+
+class Form1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit Form1(QWidget* parent = nullptr);
+  ~Form1() override;
+
+  /// The shared values of the handlers.
+  const FormState& state() const { return state_; }
+
+  /// The sheet table window while it exists, else nullptr.
+  SheetTableWindow* sheettable() const;
+
+  /// Shows a modal critical-error message with an OK button.  The default
+  /// is the platform's message box; tests answer it themselves.
+  using CriticalBox = std::function<void(const QString& title, const QString& text)>;
+  void setcriticalbox(CriticalBox box);
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Building the controls.
+  void buildcontrols();
+  QWidget* frameof(int frame) const;
+  ClickLabel* makelabel(int number, std::string_view caption, int frame, unsigned style);
+  void connecthandlers();
+
+  // Main window and modes.
+  void Form_Load();
+  void switchmode(int mode);
+  void focusmodeinput();
+  void pressscale(int number);
+  void output();  // "输出" of either panel (Command14, Command16)
+
+  // Point query.
+  void pointfield_Change();  // Text1 and Text2
+  void Combo1_Click(int index);
+  void recompute(Tenths lon, Tenths lat);
+  void clearpointresults();
+  void numberlabel_Click(int number);  // Label9, Label10
+  void placepointcontrols(bool inview);
+
+  // Sheet-number query.
+  void Combo2_Change();
+  void Command4_Click();
+  void cell_Click(int number);
+  void convertsheet(const std::string& t, bool withname);
+  void showextent(const std::string& mapna, std::string_view westeast);
+  void showsizes(std::optional<char> code);
+  void fillcontaining(const std::string& mapna);
+  void blankcells();
+  void refreshhierarchy();
+
+  // Hierarchy panel.
+  void Combo3_Click(int index);
+  void hierarchyscale_Click(int number);
+  void Command5_Click();
+  void Command6_Click();
+  void clearhierarchy();
+
+  // Block query.
+  void Combo4_Click(int index);
+  void blockfield_Change();  // Text3..Text6
+  void blockscale_Click(int number);
+  void Command26_Click();
+  void Command27_Click();
+  void clearblockresults();
+  struct Bounds4 {
+    Tenths west, east, south, north;
+  };
+  std::optional<Bounds4> blockbounds() const;
+
+  // The numbering operations, recording their results in the shared state.
+  std::optional<std::string> callnewmapna(int blc, Tenths lon, Tenths lat);
+  std::optional<Converted> callnewold(std::string_view mapna);
+  std::optional<Converted> calloldnew(std::string_view oldmap);
+  std::optional<Extent> callmaprange(std::string_view mapna);
+  std::optional<SizeTexts> calljwcha(char code);
+  void calloutputranges(const std::string& sw, const std::string& nw, const std::string& se,
+                        const std::string& ne);
+
+  // Controls by number.
+  QLabel* label(int number) const;
+  void settext(int number, std::string_view text);
+  void settext(int number, const QString& text);
+  std::string caption(int number) const;
+  std::string fieldtext(int number) const;  // Text1..Text6
+  std::string entrytext() const;            // Combo2
+
+  FormState state_;
+  CriticalBox criticalbox_;
+  QPointer<SheetTableWindow> sheettable_;
+
+  std::array<QFrame*, 9> frames_{};          // Frame1..Frame7, table box at 8
+  std::array<ClickLabel*, 111> labels_{};    // Label1..Label110
+  std::array<QPushButton*, 28> commands_{};  // Command1..Command27
+  std::array<QLineEdit*, 7> texts_{};        // Text1..Text6
+  QComboBox* scalelist_ = nullptr;           // Combo1
+  QComboBox* entry_ = nullptr;               // Combo2
+  QComboBox* viewchooser_ = nullptr;         // Combo3
+  QComboBox* querymode_ = nullptr;           // Combo4
+  QLabel* image1_ = nullptr;
+
+  struct Placed {
+    QWidget* widget;
+    QRect place;
+  };
+  std::vector<Placed> pointcontrols_;  // the point query in single-point mode
+};
+
+}  // namespace tufu

@@ -1,0 +1,152 @@
+// Fixed lists of the main window: the regions of the block query, the scale
+// buttons of the hierarchy and block panels, the entry list of the
+// sheet-number query, and where each panel puts its results.
+#pragma once
+
+#include <string_view>
+
+namespace tufu::tables {
+
+/// A region of the block query list, with its bounds exactly as the four
+/// bound fields receive them.
+struct Region {
+  std::string_view name;
+  std::string_view west, east, south, north;
+};
+
+/// Items 2.. of the query mode list, in list order.
+inline constexpr Region kRegions[] = {
+    {"黑龙江", "120", "136,30", "43", "54"},
+    {"吉林", "121,30", "132", "40", "47"},
+    {"辽宁", "118,30", "126", "38", "44"},
+    {"北京", "114,30", "118", "39", "41,30"},
+    {"天津", "116", "118,30", "38", "41"},
+    {"山东", "114", "123", "34", "39"},
+    {"河北", "112,30", "118,30", "36", "43"},
+    {"山西", "109,30", "115,30", "34", "41"},
+    {"河南", "109,30", "117", "31", "36,30"},
+    {"安徽", "114,30", "120", "29", "35"},
+    {"江苏", "116", "123", "30", "36"},
+    {"浙江", "117,30", "123", "27", "31,30"},
+    {"湖北", "108", "117", "29", "33,30"},
+    {"湖南", "108,30", "115", "24", "30,30"},
+    {"江西", "113", "118,30", "24", "30,30"},
+    {"贵州", "103,30", "110", "24,30", "29,30"},
+    {"广西", "104", "112,30", "21", "26,30"},
+    {"广东", "109,30", "117,30", "20", "26"},
+    {"四川", "97", "109", "26", "34,30"},
+    {"重庆", "105", "110,30", "28", "32,30"},
+    {"云南", "97,30", "106,30", "21", "29,30"},
+    {"内蒙古", "96,30", "126,30", "37", "53,30"},
+    {"陕西", "105", "111,30", "31,30", "40"},
+    {"甘肃", "93", "109,30", "32", "43"},
+    {"宁夏", "103,30", "108", "35", "39,30"},
+    {"新疆", "72", "97,30", "34", "50"},
+    {"西藏", "78", "99,30", "26", "36,30"},
+    {"青海", "89", "103", "31", "39,30"},
+    {"台湾", "118,30", "123", "21", "26"},
+    {"南海诸岛", "110", "118,30", "3", "18"},
+    {"福建", "115,30", "121,30", "23", "28,30"},
+    {"上海", "120", "122", "31", "32"},
+    {"海南", "108", "111,30", "18", "20,20"},
+};
+
+/// Items 0 and 1 of the query mode list.
+inline constexpr std::string_view kSinglePoint = "单点查询";
+inline constexpr std::string_view kBlockQuery = "区块查询";
+
+/// The entry list of the sheet-number query: the input formats.
+inline constexpr std::string_view kEntryItems[] = {
+    "新图幅编号格式:", "J50C001002", "旧图幅编号格式", "1:100万:", "K-49",
+    "1:50万:", "J-50-C", "1:25万:", "L-51-[2]", "1:20万", "I-48-XXXV",
+    "1:10万:", "I-49-15", "1:5万:", "I-48-20-B", "1:2.5万:", "L-48-14-C-3",
+    "1:1万:", "M-47-2-(14)", "1:5000", "D-45-48-(26)-C", "字母大小写均可",
+};
+
+/// The views of the hierarchy chooser.
+inline constexpr std::string_view kContainingView = "所属小比例尺图幅编号";
+inline constexpr std::string_view kContainedView = "所含大比例尺图幅编号";
+
+/// A scale button: its number and the scale it lists.
+struct ScaleButton {
+  int number;
+  std::string_view target;  ///< scale label
+};
+
+/// The hierarchy panel's scale buttons, from the smallest scale down.
+inline constexpr ScaleButton kHierarchyButtons[] = {
+    {7, "1:50万"}, {8, "1:25万"}, {15, "1:20万"}, {9, "1:10万"},
+    {10, "1:5万"}, {11, "1:2.5万"}, {12, "1:1万"}, {13, "1:5000"},
+};
+
+/// For the scale of a queried sheet, the first of kHierarchyButtons whose
+/// scale nests in it; that button and all after it are the scales the
+/// sheet contains.  8 (past the end) for 1:5000, which contains none.
+struct NestFrom {
+  std::string_view scale;
+  int first;
+};
+inline constexpr NestFrom kNestFrom[] = {
+    {"1:100万", 0}, {"1:50万", 1}, {"1:25万", 3}, {"1:20万", 3}, {"1:10万", 4},
+    {"1:5万", 5},   {"1:2.5万", 6}, {"1:1万", 7},  {"1:5000", 8},
+};
+
+/// The block query's scale buttons.
+inline constexpr ScaleButton kBlockButtons[] = {
+    {17, "1:100万"}, {18, "1:50万"}, {19, "1:25万"}, {20, "1:20万"}, {21, "1:10万"},
+    {22, "1:5万"},   {23, "1:2.5万"}, {24, "1:1万"}, {25, "1:5000"},
+};
+
+/// Button numbers of the 1:20万 targets, which show no new numbers.
+inline constexpr int kHierarchy20 = 15;
+inline constexpr int kBlock20 = 20;
+
+/// The result fields of one corner sheet.
+struct Corner {
+  int newno, oldno, name;
+};
+/// Hierarchy panel (Frame5) and block query (Frame7) corners.
+inline constexpr Corner kHierTopLeft{65, 78, 70}, kHierBottomLeft{66, 79, 71},
+    kHierTopRight{67, 80, 72}, kHierBottomRight{68, 81, 73};
+inline constexpr int kHierRelation = 69;
+inline constexpr Corner kBlockTopLeft{90, 95, 100}, kBlockBottomLeft{91, 96, 102},
+    kBlockTopRight{92, 97, 101}, kBlockBottomRight{93, 98, 103};
+inline constexpr int kBlockCount = 94;
+
+/// A row of the containing table: the scale code of its sheets and the
+/// new-number and old-number cells.
+struct ContainingRow {
+  char code;
+  int newno, oldno;
+};
+inline constexpr ContainingRow kContainingRows[] = {
+    {'A', 45, 46}, {'B', 47, 48}, {'C', 49, 50}, {'I', 83, 84},
+    {'D', 51, 52}, {'E', 53, 54}, {'F', 55, 56}, {'G', 57, 58},
+};
+
+/// The labels the start-up empties, in this order.
+inline constexpr int kClearedAtStart[] = {
+    45, 46, 47, 48, 49, 50, 51, 52, 53, 54, 55, 56, 57, 58, 27, 23, 31, 32, 36, 34, 70, 71,
+    72, 105, 73, 69, 65, 66, 67, 68, 78, 79, 80, 81, 83, 84, 90, 91, 92, 93, 94, 95, 96, 97,
+    98, 100, 101, 102, 103,
+};
+
+/// The grid labels whose border the start-up removes.
+inline constexpr int kBorderless[] = {65, 66, 67, 68, 69, 78, 79, 80, 81, 90,
+                                      91, 92, 93, 94, 95, 96, 97, 98};
+
+/// Texts of the sheet-number query's captions.
+inline constexpr std::string_view kKindNeutral = "该编号为  图幅编号";
+inline constexpr std::string_view kKindNew = "该编号为新图幅编号";
+inline constexpr std::string_view kKindOld = "该编号为旧图幅编号";
+inline constexpr std::string_view kCounterpartNeutral = "对应  编号为:";
+inline constexpr std::string_view kCounterpartNew = "对应新编号为:";
+inline constexpr std::string_view kCounterpartOld = "对应旧编号为:";
+
+/// The output limit.
+inline constexpr int kMaxRows = 60;
+inline constexpr int kMaxCols = 48;
+inline constexpr std::string_view kTooLargeTitle = "错误";
+inline constexpr std::string_view kTooLargeText = "图幅过大！最大输出60*48";
+
+}  // namespace tufu::tables
