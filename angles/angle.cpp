@@ -69,17 +69,15 @@ struct Buf {
     for (char c : t) data[n++] = c;
   }
   void putint(Tenths v) {
-    if (v <= 0xFFFFFFFF) return putsmall(static_cast<std::uint32_t>(v));
-    char tmp[24];
-    std::size_t k = 0;
-    do {
-      tmp[k++] = static_cast<char>('0' + v % 10);
-      v /= 10;
-    } while (v > 0);
-    while (k > 0) data[n++] = tmp[--k];
+    // Narrow arithmetic where it fits: every angle of a sheet does.
+    if (v >= 0 && v <= 0xFFFFFFFF)
+      putdigits(static_cast<std::uint32_t>(v));
+    else
+      putdigits(static_cast<std::uint64_t>(v));
   }
-  void putsmall(std::uint32_t v) {
-    char tmp[12];
+  template <class U>
+  void putdigits(U v) {
+    char tmp[24];
     std::size_t k = 0;
     do {
       tmp[k++] = static_cast<char>('0' + v % 10);
@@ -203,7 +201,7 @@ std::string formatangle(Tenths t, int parts, bool symbols) {
   b.put(symbols ? "°" : (parts > 1 ? "," : ""));
   const auto rest = static_cast<std::uint32_t>(t % kDegree);  // below one degree
   if (parts >= 2) {
-    b.putsmall(rest / static_cast<std::uint32_t>(kMinute));
+    b.putdigits(rest / static_cast<std::uint32_t>(kMinute));
     b.put(symbols ? "′" : (parts > 2 ? "," : ""));
   }
   if (parts >= 3) {

@@ -117,7 +117,7 @@ struct Context {
 
 // ---------------------------------------------------------------- sheets
 
-std::string sheetjsonfields(Json& j, const SheetRef& s, const Context& ctx) {
+void sheetjsonfields(Json& j, const SheetRef& s, const Context& ctx) {
   const Extent e = extentof(s);
   const SizeTexts sizes = *jwcha(s.scale->sizeindex());
   j.str("new", shownnew(s))
@@ -130,7 +130,6 @@ std::string sheetjsonfields(Json& j, const SheetRef& s, const Context& ctx) {
       .str("latsize", sizes.wcha)
       .str("name", ctx.names.name(sheetnumber(s)))
       .raw("bounds", boundsjson(e.bounds));
-  return {};
 }
 
 std::string sheettext(const SheetRef& s, const Context& ctx) {
@@ -206,22 +205,30 @@ std::string point(Context& ctx, const Fields& f) {
   return j.raw("sheets", "[" + sheets + "]").done();
 }
 
-// A typed number in either numbering.
-Parsed recognise(std::string_view input) {
-  return isneworold(input) ? parsenew(input) : parseold(input);
+// The sheet that a one-field input names, in either numbering; when there
+// is none, `line` receives the error line.
+std::optional<SheetRef> typedsheet(Context& ctx, Json& j, const Fields& f, std::string& line) {
+  const std::string input = joined(f);
+  j.str("input", input);
+  if (f.size() != 1) {
+    line = fail(ctx, j, input, "应输入一个图幅编号");
+    return std::nullopt;
+  }
+  Parsed p = isneworold(input) ? parsenew(input) : parseold(input);
+  if (!p.sheet) line = fail(ctx, j, input, p.error);
+  return p.sheet;
 }
 
 std::string sheet(Context& ctx, const Fields& f) {
   Json j;
-  std::string input = joined(f);
-  j.str("input", input);
-  if (f.size() != 1) return fail(ctx, j, input, "应输入一个图幅编号");
-  Parsed p = recognise(input);
-  if (!p.sheet) return fail(ctx, j, input, p.error);
-  const SheetRef& s = *p.sheet;
+  std::string line;
+  const auto typed = typedsheet(ctx, j, f, line);
+  if (!typed) return line;
+  const SheetRef& s = *typed;
+  const bool isnew = isneworold(f[0]);
   std::vector<Containing> up = containingsheets(s);
   if (!ctx.json) {
-    std::string out = (isneworold(input) ? "新编号 " : "旧编号 ") + sheettext(s, ctx);
+    std::string out = (isnew ? "新编号 " : "旧编号 ") + sheettext(s, ctx);
     if (!up.empty()) {
       out += " 所属:";
       for (const Containing& c : up)
@@ -231,7 +238,7 @@ std::string sheet(Context& ctx, const Fields& f) {
     return out;
   }
   j.boolean("valid", true)
-      .str("numbering", isneworold(input) ? "new" : "old")
+      .str("numbering", isnew ? "new" : "old")
       .str("scale", s.scale->label);
   sheetjsonfields(j, s, ctx);
   std::string list;
@@ -248,15 +255,13 @@ std::string sheet(Context& ctx, const Fields& f) {
 
 std::string contains(Context& ctx, const Fields& f) {
   Json j;
-  std::string input = joined(f);
-  j.str("input", input);
-  if (f.size() != 1) return fail(ctx, j, input, "应输入一个图幅编号");
-  Parsed p = recognise(input);
-  if (!p.sheet) return fail(ctx, j, input, p.error);
-  const SheetRef& s = *p.sheet;
+  std::string line;
+  const auto typed = typedsheet(ctx, j, f, line);
+  if (!typed) return line;
+  const SheetRef& s = *typed;
   auto h = hl(sheetnumber(s), s.scale->label, ctx.scale->rows);
   if (!h)
-    return fail(ctx, j, input,
+    return fail(ctx, j, f[0],
                 std::string(ctx.scale->label) + "的图幅不能整齐地嵌套在" +
                     std::string(s.scale->label) + "图幅之内");
   const SheetRef tl = *readnew(h->topleft), bl = *readnew(h->bottomleft),
