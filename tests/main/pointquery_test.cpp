@@ -49,6 +49,17 @@ class PointQueryTest : public QObject {
                                               "39°0′-- 40°0′", "1°30′", "1°"}));
   }
 
+  // The largest point that can be typed: row P and zone 61, sizes shown too.
+  void largestpoint() {
+    FormDriver d;
+    d.type(1, "180,0,0");
+    d.type(2, "60");
+    QCOMPARE(d.labels(kResults), (QStringList{"P61", "P-61", "180°-- 186°", "60°-- 64°", "6°", "4°"}));
+    d.choose(1, "1:5000");
+    QCOMPARE(d.label(9), QStringLiteral("P61H192001"));
+    QCOMPARE(d.label(18), QStringLiteral("1′52.5″"));
+  }
+
   void refusedinputemptiestheresults_data() {
     QTest::addColumn<int>("field");
     QTest::addColumn<QString>("keys");

@@ -58,8 +58,10 @@ void Form1::recompute(Tenths lon, Tenths lat) {
   settext(14, extent ? extent->rangewest + "-- " + extent->rangeeast : std::string());
   settext(15, extent ? extent->rangesouth + "-- " + extent->rangenorth : std::string());
 
-  const auto back = old ? calloldnew(old->mapno) : std::nullopt;
-  const auto size = back ? calljwcha(back->code) : std::nullopt;
+  // The scale code of the converted number picks the size texts.  (Taken
+  // from the conversion itself: the old number of a sheet at 60° N or 180° E,
+  // row P or zone 61, is not one that can be typed back.)
+  const auto size = old ? calljwcha(old->code) : std::nullopt;
   settext(18, size ? size->jcha : std::string_view());
   settext(19, size ? size->wcha : std::string_view());
 }
