@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
-#include <limits>
+#include <cstring>
 #include <string>
 
 namespace tufu {
@@ -61,39 +61,33 @@ std::optional<Tenths> readfield(std::string_view fieldtext, Tenths limit) {
   return static_cast<Tenths>(seconds) * kSecond;
 }
 
-// Appends decimal digits to a fixed buffer; angles have few of them.
-struct Buf {
-  char data[64];
-  std::size_t n = 0;
-  void put(std::string_view t) {
-    for (char c : t) data[n++] = c;
+// Writes v in decimal at p and returns the end.  Most parts of an angle
+// have one or two digits.
+char* putdigits(char* p, std::uint64_t v) {
+  if (v < 10) {
+    *p++ = static_cast<char>('0' + v);
+    return p;
   }
-  void putint(Tenths v) {
-    // Narrow arithmetic where it fits: every angle of a sheet does.
-    if (v >= 0 && v <= 0xFFFFFFFF)
-      putdigits(static_cast<std::uint32_t>(v));
-    else
-      putdigits(static_cast<std::uint64_t>(v));
+  if (v < 100) {
+    *p++ = static_cast<char>('0' + v / 10);
+    *p++ = static_cast<char>('0' + v % 10);
+    return p;
   }
-  template <class U>
-  void putdigits(U v) {
-    char tmp[24];
-    std::size_t k = 0;
-    do {
-      tmp[k++] = static_cast<char>('0' + v % 10);
-      v /= 10;
-    } while (v > 0);
-    while (k > 0) data[n++] = tmp[--k];
-  }
-  // Seconds given in tenths: "52.5" or "45".
-  void putseconds(Tenths tenths) {
-    putint(tenths / 10);
-    if (tenths % 10 != 0) {
-      data[n++] = '.';
-      data[n++] = static_cast<char>('0' + tenths % 10);
-    }
-  }
-};
+  char tmp[24];
+  std::size_t k = 0;
+  do {
+    tmp[k++] = static_cast<char>('0' + v % 10);
+    v /= 10;
+  } while (v > 0);
+  while (k > 0) *p++ = tmp[--k];
+  return p;
+}
+
+template <std::size_t N>
+char* putliteral(char* p, const char (&text)[N]) {
+  std::memcpy(p, text, N - 1);
+  return p + (N - 1);
+}
 
 }  // namespace
 
@@ -192,23 +186,36 @@ std::optional<Tenths> readangle(std::string_view text, Tenths limit) {
 }
 
 std::string formatangle(Tenths t, int parts, bool symbols) {
-  Buf b;
+  char buf[48];
+  char* p = buf;
+  std::uint64_t u = static_cast<std::uint64_t>(t);
   if (t < 0) {
-    b.put("-");
-    t = t == std::numeric_limits<Tenths>::min() ? std::numeric_limits<Tenths>::max() : -t;
+    *p++ = '-';
+    u = 0 - u;
   }
-  b.putint(t / kDegree);
-  b.put(symbols ? "°" : (parts > 1 ? "," : ""));
-  const auto rest = static_cast<std::uint32_t>(t % kDegree);  // below one degree
+  p = putdigits(p, u / kDegree);
+  const std::uint32_t rest = static_cast<std::uint32_t>(u % kDegree);  // below one degree
+  if (symbols)
+    p = putliteral(p, "°");
+  else if (parts > 1)
+    *p++ = ',';
   if (parts >= 2) {
-    b.putdigits(rest / static_cast<std::uint32_t>(kMinute));
-    b.put(symbols ? "′" : (parts > 2 ? "," : ""));
+    p = putdigits(p, rest / kMinute);
+    if (symbols)
+      p = putliteral(p, "′");
+    else if (parts > 2)
+      *p++ = ',';
   }
   if (parts >= 3) {
-    b.putseconds(rest % static_cast<std::uint32_t>(kMinute));
-    if (symbols) b.put("″");
+    const std::uint32_t tenths = rest % kMinute;
+    p = putdigits(p, tenths / 10);
+    if (tenths % 10 != 0) {
+      *p++ = '.';
+      *p++ = static_cast<char>('0' + tenths % 10);
+    }
+    if (symbols) p = putliteral(p, "″");
   }
-  return std::string(b.data, b.n);
+  return std::string(buf, p);
 }
 
 std::string dfms(Tenths t) { return formatangle(t, 3, true); }
