@@ -73,6 +73,12 @@ char* putdigits(char* p, std::uint64_t v) {
     *p++ = static_cast<char>('0' + v % 10);
     return p;
   }
+  if (v < 1000) {
+    *p++ = static_cast<char>('0' + v / 100);
+    *p++ = static_cast<char>('0' + v / 10 % 10);
+    *p++ = static_cast<char>('0' + v % 10);
+    return p;
+  }
   char tmp[24];
   std::size_t k = 0;
   do {
@@ -186,6 +192,12 @@ std::optional<Tenths> readangle(std::string_view text, Tenths limit) {
 }
 
 std::string formatangle(Tenths t, int parts, bool symbols) {
+  std::string out;
+  formatangle(out, t, parts, symbols);
+  return out;
+}
+
+void formatangle(std::string& out, Tenths t, int parts, bool symbols) {
   char buf[48];
   char* p = buf;
   std::uint64_t u = static_cast<std::uint64_t>(t);
@@ -215,7 +227,7 @@ std::string formatangle(Tenths t, int parts, bool symbols) {
     }
     if (symbols) p = putliteral(p, "″");
   }
-  return std::string(buf, p);
+  out.assign(buf, p);
 }
 
 std::string dfms(Tenths t) { return formatangle(t, 3, true); }

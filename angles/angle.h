@@ -80,5 +80,7 @@ std::string dfms(double seconds);
 /// parts left out are dropped, not rounded: callers pass values that are
 /// whole in the parts they keep.
 std::string formatangle(Tenths t, int parts, bool symbols);
+/// The same, written over `out` (which keeps its storage).
+void formatangle(std::string& out, Tenths t, int parts, bool symbols);
 
 }  // namespace tufu

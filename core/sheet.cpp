@@ -113,23 +113,35 @@ Bounds boundsof(const SheetRef& s) {
   return b;
 }
 
+namespace {
+
+// Fills an extent in place: its texts are written straight into their
+// members, the hot path of every point query.
+void fillextent(Extent& e, const SheetRef& s) {
+  e.bounds = boundsof(s);
+  const int parts = s.scale->parts;
+  formatangle(e.rangewest, e.bounds.west, parts, true);
+  formatangle(e.rangeeast, e.bounds.east, parts, true);
+  formatangle(e.rangesouth, e.bounds.south, parts, true);
+  formatangle(e.rangenorth, e.bounds.north, parts, true);
+  formatangle(e.rangewestdms, e.bounds.west, 3, false);
+  formatangle(e.rangesouthdms, e.bounds.south, 3, false);
+}
+
+}  // namespace
+
 Extent extentof(const SheetRef& s) {
   Extent e;
-  e.bounds = boundsof(s);
-  int parts = s.scale->parts;
-  e.rangewest = formatangle(e.bounds.west, parts, true);
-  e.rangeeast = formatangle(e.bounds.east, parts, true);
-  e.rangesouth = formatangle(e.bounds.south, parts, true);
-  e.rangenorth = formatangle(e.bounds.north, parts, true);
-  e.rangewestdms = formatangle(e.bounds.west, 3, false);
-  e.rangesouthdms = formatangle(e.bounds.south, 3, false);
+  fillextent(e, s);
   return e;
 }
 
 std::optional<Extent> maprange(std::string_view mapna) {
   auto s = readnew(mapna);
   if (!s) return std::nullopt;
-  return extentof(*s);
+  std::optional<Extent> e(std::in_place);
+  fillextent(*e, *s);
+  return e;
 }
 
 }  // namespace tufu
