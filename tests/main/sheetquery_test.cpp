@@ -180,6 +180,42 @@ class SheetQueryTest : public QObject {
     }
   }
 
+  // Choosing an item runs the query even when the entry already reads it:
+  // the hierarchy goes back to the first scale that nests.  Enter is no
+  // choice and leaves everything as it is.
+  void choosingthetextalreadyshown_data() {
+    QTest::addColumn<bool>("typed");
+    QTest::addColumn<bool>("enter");
+    QTest::addColumn<QString>("relation");
+    QTest::addColumn<int>("lastscalebtn");
+    QTest::newRow("chosen, then chosen again") << false << false << "3*3" << 9;
+    QTest::newRow("typed, then chosen") << true << false << "3*3" << 9;
+    QTest::newRow("chosen, then Enter") << false << true << "24*24" << 12;
+    QTest::newRow("typed, then Enter") << true << true << "24*24" << 12;
+  }
+  void choosingthetextalreadyshown() {
+    QFETCH(bool, typed);
+    QFETCH(bool, enter);
+    QFETCH(QString, relation);
+    QFETCH(int, lastscalebtn);
+    const QString number = QStringLiteral("J50C001002");
+    FormDriver d;
+    if (typed)
+      d.typeentry(number);
+    else
+      d.choose(2, number);
+    QCOMPARE(d.label(69), QStringLiteral("3*3"));  // "10万" ran
+    d.click(12);  // "1万"
+    QCOMPARE(d.label(69), QStringLiteral("24*24"));
+    if (enter)
+      QTest::keyClick(d.combo(2), Qt::Key_Return);
+    else
+      d.choose(2, number);
+    QCOMPARE(d.combo(2)->currentText(), number);
+    QCOMPARE(d.label(69), relation);
+    QCOMPARE(d.form().state().lastscalebtn, lastscalebtn);
+  }
+
   void unacceptabletextblankseverything_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("enabled");

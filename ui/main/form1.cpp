@@ -222,7 +222,10 @@ void Form1::connecthandlers() {
     connect(labels_[n], &ClickLabel::clicked, this, [this, n] { numberlabel_Click(n); });
 
   // Sheet-number query.
+  // A choice from the list runs the query even when the entry already holds
+  // the item's text; running it twice for one choice changes nothing.
   connect(entry_, &QComboBox::editTextChanged, this, [this] { Combo2_Change(); });
+  connect(entry_, &QComboBox::activated, this, [this] { Combo2_Change(); });
   connect(commands_[4], &QPushButton::clicked, this, [this] { Command4_Click(); });
   for (const auto& row : tables::kContainingRows)
     for (int n : {row.newno, row.oldno})
@@ -357,10 +360,12 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 // The sheet-number entry turns lower-case letters into capitals as they are
-// typed; every other key passes unchanged.
+// typed; every other key passes unchanged, except Enter, which is no choice
+// from the list and does nothing there.
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) return true;
     const QString text = key->text();
     if (text.size() == 1 && text[0] >= QLatin1Char('a') && text[0] <= QLatin1Char('z')) {
       QKeyEvent upper(QEvent::KeyPress, key->key(), key->modifiers(), text.toUpper(),
