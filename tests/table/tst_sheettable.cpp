@@ -18,6 +18,9 @@ class SheetTableTest : public QObject {
   void picturesize_data();
   void picturesize();
   void onesheet();
+  void emptyblock();
+  void namelines_data();
+  void namelines();
   void linewidths_data();
   void linewidths();
   void cellcolours_data();
@@ -90,6 +93,53 @@ void SheetTableTest::onesheet() {
   QCOMPARE(n.text, name);
   QCOMPARE(QPoint(n.x, n.y), QPoint(1100, 1600));
   QCOMPARE(n.ink, tufu::Ink::Red);
+}
+
+// No block listed yet: an empty frame with zero edges and no scale.
+void SheetTableTest::emptyblock() {
+  const tufu::TableDrawing d = tufu::drawtable(tufu::Block{});
+  QCOMPARE(QSize(d.width, d.height), QSize(8000, 1500));
+  QCOMPARE(d.lines.size(), std::size_t{2});
+  for (const tufu::TableLine& l : d.lines) {
+    QCOMPARE(QPoint(l.x1, l.y1), QPoint(1000, 1000));  // of zero length
+    QCOMPARE(QPoint(l.x2, l.y2), QPoint(1000, 1000));
+  }
+  QCOMPARE(d.texts.size(), std::size_t{3});
+  QCOMPARE(d.texts[0].text, QString("E0°0′0″-0°0′0″  N0°0′0″-0°0′0″地形图分幅表"));
+  QCOMPARE(QPoint(d.texts[0].x, d.texts[0].y), QPoint(1250, 300));
+  QCOMPARE(QPoint(d.texts[1].x, d.texts[1].y), QPoint(100, 1000));
+  QCOMPARE(QPoint(d.texts[2].x, d.texts[2].y), QPoint(600, 700));
+  QCOMPARE(d.texts[1].text, QString("0°0′0″"));
+  QCOMPARE(d.texts[2].text, QString("0°0′0″"));
+  QCOMPARE(tufu::rendertable(tufu::Block{}).size(), QSize(533, 100));
+}
+
+void SheetTableTest::namelines_data() {
+  QTest::addColumn<QByteArray>("sheet");
+  QTest::addColumn<QStringList>("lines");  // the name as printed, line by line
+  QTest::newRow("7 characters, one line") << QByteArray("M55") << QStringList{"捷尔彼尼耶半岛"};
+  QTest::newRow("two lines") << QByteArray("F47E004016")
+                             << QStringList{"双江拉祜族佤族", "布朗族傣族自治县"};
+  QTest::newRow("no name") << QByteArray("J50F001001") << QStringList{};
+}
+
+// The name in red below the numbers: its first 7 characters at 600 twips
+// into the cell, the rest at 800, and nothing for a sheet without one.
+void SheetTableTest::namelines() {
+  QFETCH(QByteArray, sheet);
+  QFETCH(QStringList, lines);
+  const tufu::Block b = block(sheet.constData(), sheet.constData());
+  const tufu::TableDrawing d = tufu::drawtable(b);
+  QStringList red;
+  for (const tufu::TableText& t : d.texts) {
+    if (t.ink != tufu::Ink::Red) continue;
+    QCOMPARE(QPoint(t.x, t.y), QPoint(1100, 1600 + 200 * static_cast<int>(red.size())));
+    red << t.text;
+  }
+  QCOMPARE(red, lines);
+  const QImage image = tufu::rendertable(b);
+  QCOMPARE(count(image, pixels(1100, 1600, 2450, 1800), tablefixture::isred) > 20, lines.size() >= 1);
+  QCOMPARE(count(image, pixels(1100, 1800, 2450, 2000), tablefixture::isred) > 20, lines.size() == 2);
 }
 
 // 1:10万 from 117° to 120° E and 38° to 40° N: parallels every 20′,

@@ -4,9 +4,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWheelEvent>
 #include <deque>
 #include <unistd.h>
@@ -45,6 +48,32 @@ class ScriptedDialogs final : public tufu::SaveDialogs {
   }
 };
 
+// What the platform's file dialog showed when it opened.
+struct DialogSeen {
+  QString objectname, offered, suffix;
+  QStringList filters;
+};
+
+// Waits for the platform's file dialog to open, notes what it offers, then
+// chooses `typed` in it, or cancels it when `typed` is null.
+void answerdialog(DialogSeen* seen, const QString& typed, int tries = 1500) {
+  QTimer::singleShot(10, [=] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) {
+      if (tries > 0) answerdialog(seen, typed, tries - 1);
+      return;
+    }
+    *seen = {dialog->objectName(), dialog->selectedFiles().value(0), dialog->defaultSuffix(),
+             dialog->nameFilters()};
+    if (typed.isNull()) {
+      dialog->reject();
+      return;
+    }
+    dialog->selectFile(typed);
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+}
+
 QImage rgb32(const QImage& image) { return image.convertToFormat(QImage::Format_RGB32); }
 
 quint32 le32(const QByteArray& b, int at) {
@@ -73,6 +102,7 @@ class SheetTableWindowTest : public QObject {
   void failedwriteisreported_data();
   void failedwriteisreported();
   void clickingsavesaves();
+  void platformdialog();
 
  private:
   std::unique_ptr<tufu::SheetTableWindow> window_;
@@ -324,6 +354,31 @@ void SheetTableWindowTest::clickingsavesaves() {
   QTest::mouseClick(window_->findChild<QPushButton*>("Command1"), Qt::LeftButton);
   QCOMPARE(dialogs_->offered.size(), 1);
   QVERIFY(QFile::exists(path));
+}
+
+// The window's own dialog, answered as a person would: its settings, the
+// ".bmp" it adds to a bare name, the name it offers next, and a cancel.
+void SheetTableWindowTest::platformdialog() {
+  tufu::SheetTableWindow w;
+  const tufu::Block b = block("J50", "J50");
+  w.setBlock(b);
+  w.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&w));
+
+  DialogSeen seen;
+  answerdialog(&seen, dir_->filePath("表"));
+  QVERIFY(w.save());
+  QCOMPARE(seen.objectname, QString("CommonDialog1"));
+  QCOMPARE(QFileInfo(seen.offered).fileName(), QString("未命名.bmp"));
+  QCOMPARE(seen.suffix, QString("bmp"));
+  QCOMPARE(seen.filters, QStringList{"未命名(*.bmp)"});
+  QCOMPARE(rgb32(QImage(dir_->filePath("表.bmp"), "BMP")), rgb32(tufu::rendertable(b)));
+
+  seen = {};
+  answerdialog(&seen, QString());
+  QVERIFY(!w.save());
+  QCOMPARE(seen.offered, dir_->filePath("表.bmp"));
+  QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{"表.bmp"});
 }
 
 QTEST_MAIN(SheetTableWindowTest)

@@ -13,6 +13,7 @@ std::optional<QString> QtSaveDialogs::savefilename(QWidget* parent, const QStrin
                                                    const QString& defaultsuffix,
                                                    const QString& filter) {
   QFileDialog dialog(parent, QStringLiteral("保存分幅表"));
+  dialog.setObjectName(QStringLiteral("CommonDialog1"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(defaultsuffix);
