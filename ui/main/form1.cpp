@@ -72,7 +72,13 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   Form_Load();
 }
 
-Form1::~Form1() { delete sheettable_.data(); }
+Form1::~Form1() {
+  // The controls outlive this destructor and still emit while they are torn
+  // down (the entry's line edit losing focus reports an activation, say):
+  // no handler may run on a half-destroyed window.
+  for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
+  delete sheettable_.data();
+}
 
 SheetTableWindow* Form1::sheettable() const { return sheettable_.data(); }
 
