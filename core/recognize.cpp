@@ -75,7 +75,7 @@ Parsed parsenew(std::string_view text) {
   if (t[0] < 'A' || t[0] > 'O') return refuse("第1位行号应为A至O的字母");
   if (!isdigit_(t[1]) || !isdigit_(t[2])) return refuse("第2、3位列号应为数字");
   int zone = value(t.substr(1, 2));
-  if (zone < 31 || zone > 60) return refuse("列号应在31至60之间");
+  if (zone < 31 || zone > 60) return refuse("第2、3位列号应在31至60之间");
   if (t.size() == 3) return accept(t[0], zone, 'A', 1, 1);
   const Scale* scale = bycode(t[3]);
   if (scale == nullptr || scale->code == 'A')
@@ -83,9 +83,9 @@ Parsed parsenew(std::string_view text) {
   if (!alldigits(t.substr(4))) return refuse("第5至10位行列号应为数字");
   int row = value(t.substr(4, 3)), col = value(t.substr(7, 3));
   if (row < 1 || row > scale->rows)
-    return refuse("行号应在1至" + std::to_string(scale->rows) + "之间");
+    return refuse("第5至7位图幅行号应在1至" + std::to_string(scale->rows) + "之间");
   if (col < 1 || col > scale->rows)
-    return refuse("列号应在1至" + std::to_string(scale->rows) + "之间");
+    return refuse("第8至10位图幅列号应在1至" + std::to_string(scale->rows) + "之间");
   return accept(t[0], zone, scale->code, row, col);
 }
 
