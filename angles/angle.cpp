@@ -50,7 +50,7 @@ bool check(std::string_view st, double limitseconds) {
   return ok;
 }
 
-std::optional<Tenths> readfield(std::string_view fieldtext, Tenths limit) {
+std::optional<Angle> readfield(std::string_view fieldtext, Angle limit) {
   std::string padded = padangle(fieldtext);
   if (!check(padded, static_cast<double>(limit / kSecond))) return std::nullopt;
   // Checked: three runs of digits (possibly empty) whose total is within the
@@ -58,7 +58,7 @@ std::optional<Tenths> readfield(std::string_view fieldtext, Tenths limit) {
   Parts parts = firstthree(padded);
   double seconds = leadingnumber(parts.p[0]) * 3600 + leadingnumber(parts.p[1]) * 60 +
                    leadingnumber(parts.p[2]);
-  return static_cast<Tenths>(seconds) * kSecond;
+  return static_cast<Angle>(seconds) * kSecond;
 }
 
 // Writes v in decimal at p and returns the end.  Most parts of an angle
@@ -170,10 +170,10 @@ double changesec(std::string_view s) {
   return static_cast<double>(static_cast<float>(v));
 }
 
-std::optional<Tenths> readlon(std::string_view fieldtext) { return readfield(fieldtext, kLonLimit); }
-std::optional<Tenths> readlat(std::string_view fieldtext) { return readfield(fieldtext, kLatLimit); }
+std::optional<Angle> readlon(std::string_view fieldtext) { return readfield(fieldtext, kLonLimit); }
+std::optional<Angle> readlat(std::string_view fieldtext) { return readfield(fieldtext, kLatLimit); }
 
-std::optional<Tenths> readangle(std::string_view text, Tenths limit) {
+std::optional<Angle> readangle(std::string_view text, Angle limit) {
   if (text.find(',') != std::string_view::npos || alldigits(text))
     return readfield(text, limit);
   // Decimal degrees: digits, one point, digits.  No sign, blank or exponent.
@@ -183,23 +183,26 @@ std::optional<Tenths> readangle(std::string_view text, Tenths limit) {
   if (!alldigits(whole) || !alldigits(frac) || whole.size() > 4 || frac.size() > 12)
     return std::nullopt;
   double degrees = std::strtod(std::string(text).c_str(), nullptr);
-  double tenths = degrees * static_cast<double>(kDegree);
-  double nearest = std::nearbyint(tenths);
-  Tenths t = std::abs(tenths - nearest) < 1e-6 ? static_cast<Tenths>(nearest)
-                                               : static_cast<Tenths>(std::floor(tenths));
+  double units = degrees * static_cast<double>(kDegree);
+  double nearest = std::nearbyint(units);
+  Angle t = std::abs(units - nearest) < 1e-6 ? static_cast<Angle>(nearest)
+                                              : static_cast<Angle>(std::floor(units));
   if (t > limit) return std::nullopt;
   return t;
 }
 
-std::string formatangle(Tenths t, int parts, bool symbols) {
+std::string formatangle(Angle t, int parts, bool symbols) {
   std::string out;
   formatangle(out, t, parts, symbols);
   return out;
 }
 
-void formatangle(std::string& out, Tenths t, int parts, bool symbols) {
-  char buf[48];
-  char* p = buf;
+void formatangle(std::string& out, Angle t, int parts, bool symbols) {
+  char buf[kAngleTextMax];
+  out.assign(buf, writeangle(buf, t, parts, symbols));
+}
+
+char* writeangle(char* p, Angle t, int parts, bool symbols) {
   std::uint64_t u = static_cast<std::uint64_t>(t);
   if (t < 0) {
     *p++ = '-';
@@ -219,22 +222,30 @@ void formatangle(std::string& out, Tenths t, int parts, bool symbols) {
       *p++ = ',';
   }
   if (parts >= 3) {
-    const std::uint32_t tenths = rest % kMinute;
-    p = putdigits(p, tenths / 10);
-    if (tenths % 10 != 0) {
+    const auto units = static_cast<std::uint32_t>(rest % kMinute);
+    p = putdigits(p, units / kSecond);
+    // A fortieth of a second is 0.025″: the fraction has at most three
+    // decimals, of which the trailing zeros are left out.
+    if (auto thousandths = static_cast<std::uint32_t>(units % kSecond * (1000 / kSecond));
+        thousandths != 0) {
       *p++ = '.';
-      *p++ = static_cast<char>('0' + tenths % 10);
+      *p++ = static_cast<char>('0' + thousandths / 100);
+      thousandths %= 100;
+      if (thousandths != 0) {
+        *p++ = static_cast<char>('0' + thousandths / 10);
+        if (thousandths % 10 != 0) *p++ = static_cast<char>('0' + thousandths % 10);
+      }
     }
     if (symbols) p = putliteral(p, "″");
   }
-  out.assign(buf, p);
+  return p;
 }
 
-std::string dfms(Tenths t) { return formatangle(t, 3, true); }
+std::string dfms(Angle t) { return formatangle(t, 3, true); }
 
 std::string dfms(double seconds) {
   if (!(std::abs(seconds) < 1e14)) return {};  // no angle of any sheet
-  return dfms(static_cast<Tenths>(std::llround(seconds * static_cast<double>(kSecond))));
+  return dfms(static_cast<Angle>(std::llround(seconds * static_cast<double>(kSecond))));
 }
 
 }  // namespace tufu

@@ -21,17 +21,18 @@
 
 namespace tufu {
 
-/// Angles inside the program are whole numbers of tenths of an arc-second.
-/// Every sheet edge of every scale is a whole number of them (the 1:5000
-/// edges fall on half seconds), so rows, columns and edges are computed by
-/// exact integer division.
-using Tenths = std::int64_t;
+/// Angles inside the program are whole numbers of fortieths of an
+/// arc-second.  Every sheet edge of every scale is a whole number of them
+/// (1:5000 edges fall on half seconds, 1:1000 on eighths, 1:500 sheets are
+/// 9.375″ × 6.25″), so rows, columns and edges are computed by exact integer
+/// division.
+using Angle = std::int64_t;
 
-inline constexpr Tenths kSecond = 10;
-inline constexpr Tenths kMinute = 60 * kSecond;
-inline constexpr Tenths kDegree = 60 * kMinute;
-inline constexpr Tenths kLonLimit = 180 * kDegree;  ///< largest longitude typed
-inline constexpr Tenths kLatLimit = 60 * kDegree;   ///< largest latitude typed
+inline constexpr Angle kSecond = 40;
+inline constexpr Angle kMinute = 60 * kSecond;
+inline constexpr Angle kDegree = 60 * kMinute;
+inline constexpr Angle kLonLimit = 180 * kDegree;  ///< largest longitude typed
+inline constexpr Angle kLatLimit = 60 * kDegree;   ///< largest latitude typed
 
 /// The leading-number reading of a text: blanks, tabs and line feeds are
 /// skipped anywhere; then an optional sign, digits, an optional decimal point
@@ -54,23 +55,24 @@ bool tsttxt2(std::string_view st);
 double changesec(std::string_view s);
 
 /// A coordinate field's text as an angle: pads it, checks it with `tsttxt1`
-/// (`readlon`) or `tsttxt2` (`readlat`) and returns it in tenths of a second,
-/// or nothing when the check refuses it.
-std::optional<Tenths> readlon(std::string_view fieldtext);
-std::optional<Tenths> readlat(std::string_view fieldtext);
+/// (`readlon`) or `tsttxt2` (`readlat`) and returns it, or nothing when the
+/// check refuses it.
+std::optional<Angle> readlon(std::string_view fieldtext);
+std::optional<Angle> readlat(std::string_view fieldtext);
 
 /// An angle for the command line: either a comma text as above or decimal
 /// degrees ("116.391667"), at most `limit`.  Decimal degrees are taken to the
-/// tenth of a second below them (a value that lies within a millionth of a
-/// tenth of a whole tenth is taken as that tenth), which keeps every point
-/// in the sheet that holds it.
-std::optional<Tenths> readangle(std::string_view text, Tenths limit);
+/// fortieth of a second below them (a value within a millionth of a unit of
+/// a whole unit is taken as that unit), which keeps every point in the sheet
+/// that holds it.
+std::optional<Angle> readangle(std::string_view text, Angle limit);
 
 /// An angle as degrees, minutes and seconds, e.g. 114°1′52.5″ or 39°8′45″.
-/// All three parts are always written; the seconds carry one decimal only
-/// when they are not whole.  Negative values are written with a leading "-".
-std::string dfms(Tenths t);
-/// The same for a number of arc-seconds, taken to the nearest tenth (""
+/// All three parts are always written; the seconds carry the decimals they
+/// need and no more (52.5, 18.75, 9.375).  Negative values are written with
+/// a leading "-".
+std::string dfms(Angle t);
+/// The same for a number of arc-seconds, taken to the nearest fortieth (""
 /// for a value that is not finite or beyond any angle).
 std::string dfms(double seconds);
 
@@ -79,8 +81,14 @@ std::string dfms(double seconds);
 /// "″" ("115°30′"); without, they are separated by commas ("115,30").  The
 /// parts left out are dropped, not rounded: callers pass values that are
 /// whole in the parts they keep.
-std::string formatangle(Tenths t, int parts, bool symbols);
+std::string formatangle(Angle t, int parts, bool symbols);
 /// The same, written over `out` (which keeps its storage).
-void formatangle(std::string& out, Tenths t, int parts, bool symbols);
+void formatangle(std::string& out, Angle t, int parts, bool symbols);
+
+/// The longest text `writeangle` writes.
+inline constexpr std::size_t kAngleTextMax = 32;
+/// The same written at `out`, which has room for kAngleTextMax bytes;
+/// returns the end of the text.  No allocation.
+char* writeangle(char* out, Angle t, int parts, bool symbols);
 
 }  // namespace tufu

@@ -16,14 +16,12 @@
 
 #include "angles/angle.h"
 #include "core/block.h"
-#include "core/hierarchy.h"
+#include "core/describe.h"
 #include "core/oldnumber.h"
-#include "core/parse.h"
 #include "core/recognize.h"
 #include "core/scale.h"
 #include "core/sheet.h"
 #include "gazetteer/gazetteer.h"
-#include "ui/table/range.h"
 
 namespace {
 
@@ -74,7 +72,7 @@ std::string quote(std::string_view s) {
   return out + "\"";
 }
 
-std::string degrees(Tenths t) {
+std::string degrees(Angle t) {
   char buf[32];
   auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(t) / static_cast<double>(kDegree));
   return std::string(buf, r.ptr);
@@ -104,9 +102,6 @@ std::string boundsjson(const Bounds& b) {
          degrees(b.north) + "]";
 }
 
-// The new number as shown: none at 1:20万, whose internal code is never shown.
-std::string shownnew(const SheetRef& s) { return s.scale->code == 'I' ? "" : sheetnumber(s); }
-
 struct Context {
   bool json = false;
   bool list = false;
@@ -117,49 +112,42 @@ struct Context {
 
 // ---------------------------------------------------------------- sheets
 
-void sheetjsonfields(Json& j, const SheetRef& s, const Context& ctx) {
-  const Extent e = extentof(s);
-  const SizeTexts sizes = *jwcha(s.scale->sizeindex());
-  j.str("new", shownnew(s))
-      .str("old", oldnumber(s))
-      .str("west", e.rangewest)
-      .str("east", e.rangeeast)
-      .str("south", e.rangesouth)
-      .str("north", e.rangenorth)
-      .str("lonsize", sizes.jcha)
-      .str("latsize", sizes.wcha)
-      .str("name", ctx.names.name(sheetnumber(s)))
-      .raw("bounds", boundsjson(e.bounds));
+void sheetjsonfields(Json& j, const SheetInfo& d) {
+  j.str("new", d.newno)
+      .str("old", d.oldno)
+      .str("west", d.west)
+      .str("east", d.east)
+      .str("south", d.south)
+      .str("north", d.north)
+      .str("lonsize", d.lonsize)
+      .str("latsize", d.latsize)
+      .str("name", d.name)
+      .raw("bounds", boundsjson(d.bounds));
 }
 
-std::string sheettext(const SheetRef& s, const Context& ctx) {
-  const Extent e = extentof(s);
-  const SizeTexts sizes = *jwcha(s.scale->sizeindex());
+std::string sheettext(const Sheet& s, const Context& ctx) {
+  const SheetInfo d = describe(s, &ctx.names);
   std::string out(s.scale->label);
-  if (s.scale->code != 'I') out += " " + sheetnumber(s);
-  out += " " + oldnumber(s);
-  out += " 经度" + e.rangewest + "-" + e.rangeeast;
-  out += " 纬度" + e.rangesouth + "-" + e.rangenorth;
-  out += " 经差" + std::string(sizes.jcha) + " 纬差" + std::string(sizes.wcha);
-  std::string_view name = ctx.names.name(sheetnumber(s));
-  if (!name.empty()) out += " " + std::string(name);
+  if (!d.newno.empty()) out += " " + d.newno.str();
+  out += " " + d.oldno.str();
+  out += " 经度" + d.west.str() + "-" + d.east.str();
+  out += " 纬度" + d.south.str() + "-" + d.north.str();
+  out += " 经差" + std::string(d.lonsize) + " 纬差" + std::string(d.latsize);
+  if (!d.name.empty()) out += " " + std::string(d.name);
   return out;
 }
 
-std::string cornerjson(const SheetRef& s, const Context& ctx) {
-  return Json{}
-      .str("new", shownnew(s))
-      .str("old", oldnumber(s))
-      .str("name", ctx.names.name(sheetnumber(s)))
-      .done();
+std::string cornerjson(const Sheet& s, const Context& ctx) {
+  const SheetInfo d = brief(s, &ctx.names);
+  return Json{}.str("new", d.newno).str("old", d.oldno).str("name", d.name).done();
 }
 
-std::string cornertext(const SheetRef& s, const Context& ctx) {
+std::string cornertext(const Sheet& s, const Context& ctx) {
+  const SheetInfo d = brief(s, &ctx.names);
   std::string out;
-  if (s.scale->code != 'I') out += sheetnumber(s) + " ";
-  out += oldnumber(s);
-  std::string_view name = ctx.names.name(sheetnumber(s));
-  if (!name.empty()) out += " " + std::string(name);
+  if (!d.newno.empty()) out += d.newno.str() + " ";
+  out += d.oldno.str();
+  if (!d.name.empty()) out += " " + std::string(d.name);
   return out;
 }
 
@@ -191,11 +179,11 @@ std::string point(Context& ctx, const Fields& f) {
   std::string sheets, text;
   for (const Scale& sc : scales()) {
     if (ctx.scale != nullptr && ctx.scale != &sc) continue;
-    const SheetRef s = *sheetat(sc, *lon, *lat);
+    const Sheet s = *sheetat(sc, *lon, *lat);
     if (ctx.json) {
       Json one;
       one.str("scale", sc.label);
-      sheetjsonfields(one, s, ctx);
+      sheetjsonfields(one, describe(s, &ctx.names));
       sheets += (sheets.empty() ? "" : ", ") + one.done();
     } else {
       text += (text.empty() ? "" : " | ") + sheettext(s, ctx);
@@ -207,14 +195,14 @@ std::string point(Context& ctx, const Fields& f) {
 
 // The sheet that a one-field input names, in either numbering; when there
 // is none, `line` receives the error line.
-std::optional<SheetRef> typedsheet(Context& ctx, Json& j, const Fields& f, std::string& line) {
+std::optional<Sheet> typedsheet(Context& ctx, Json& j, const Fields& f, std::string& line) {
   const std::string input = joined(f);
   j.str("input", input);
   if (f.size() != 1) {
     line = fail(ctx, j, input, "应输入一个图幅编号");
     return std::nullopt;
   }
-  Parsed p = isneworold(input) ? parsenew(input) : parseold(input);
+  Parsed p = recognize(input);
   if (!p.sheet) line = fail(ctx, j, input, p.error);
   return p.sheet;
 }
@@ -224,31 +212,30 @@ std::string sheet(Context& ctx, const Fields& f) {
   std::string line;
   const auto typed = typedsheet(ctx, j, f, line);
   if (!typed) return line;
-  const SheetRef& s = *typed;
+  const Sheet& s = *typed;
   const bool isnew = isneworold(f[0]);
-  std::vector<Containing> up = containingsheets(s);
+  const std::vector<Sheet> up = containing(s);
   if (!ctx.json) {
     std::string out = (isnew ? "新编号 " : "旧编号 ") + sheettext(s, ctx);
     if (!up.empty()) {
       out += " 所属:";
-      for (const Containing& c : up)
+      for (const Sheet& c : up) {
+        const SheetInfo d = brief(c, nullptr);
         out += " " + std::string(c.scale->label) + " " +
-               (c.scale->code == 'I' ? "" : c.newno + "/") + c.oldno;
+               (d.newno.empty() ? "" : d.newno.str() + "/") + d.oldno.str();
+      }
     }
     return out;
   }
   j.boolean("valid", true)
       .str("numbering", isnew ? "new" : "old")
       .str("scale", s.scale->label);
-  sheetjsonfields(j, s, ctx);
+  sheetjsonfields(j, describe(s, &ctx.names));
   std::string list;
-  for (const Containing& c : up) {
+  for (const Sheet& c : up) {
+    const SheetInfo d = brief(c, nullptr);
     list += (list.empty() ? "" : ", ") +
-            Json{}
-                .str("scale", c.scale->label)
-                .str("new", c.scale->code == 'I' ? "" : c.newno)
-                .str("old", c.oldno)
-                .done();
+            Json{}.str("scale", c.scale->label).str("new", d.newno).str("old", d.oldno).done();
   }
   return j.raw("containing", "[" + list + "]").done();
 }
@@ -258,29 +245,28 @@ std::string contains(Context& ctx, const Fields& f) {
   std::string line;
   const auto typed = typedsheet(ctx, j, f, line);
   if (!typed) return line;
-  const SheetRef& s = *typed;
-  auto h = hl(sheetnumber(s), s.scale->label, ctx.scale->rows);
+  const Sheet& s = *typed;
+  const auto h = contained(s, *ctx.scale);
   if (!h)
     return fail(ctx, j, f[0],
                 std::string(ctx.scale->label) + "的图幅不能整齐地嵌套在" +
                     std::string(s.scale->label) + "图幅之内");
-  const SheetRef tl = *readnew(h->topleft), bl = *readnew(h->bottomleft),
-                 tr = *readnew(h->topright), br = *readnew(h->bottomright);
   if (!ctx.json)
     return std::string(s.scale->label) + " " + oldnumber(s) + " 含 " +
-           std::string(ctx.scale->label) + " " + h->relation + ": 左上 " + cornertext(tl, ctx) +
-           ", 左下 " + cornertext(bl, ctx) + ", 右上 " + cornertext(tr, ctx) + ", 右下 " +
-           cornertext(br, ctx);
+           std::string(ctx.scale->label) + " " + h->counttext() + ": 左上 " +
+           cornertext(h->topleft(), ctx) + ", 左下 " + cornertext(h->bottomleft(), ctx) +
+           ", 右上 " + cornertext(h->topright(), ctx) + ", 右下 " +
+           cornertext(h->bottomright(), ctx);
   return j.boolean("valid", true)
       .str("scale", s.scale->label)
       .str("target", ctx.scale->label)
-      .str("relation", h->relation)
-      .num("rows", h->ratio)
-      .num("cols", h->ratio)
-      .raw("topleft", cornerjson(tl, ctx))
-      .raw("bottomleft", cornerjson(bl, ctx))
-      .raw("topright", cornerjson(tr, ctx))
-      .raw("bottomright", cornerjson(br, ctx))
+      .str("relation", h->counttext())
+      .num("rows", h->blockrows)
+      .num("cols", h->blockcols)
+      .raw("topleft", cornerjson(h->topleft(), ctx))
+      .raw("bottomleft", cornerjson(h->bottomleft(), ctx))
+      .raw("topright", cornerjson(h->topright(), ctx))
+      .raw("bottomright", cornerjson(h->bottomright(), ctx))
       .done();
 }
 
@@ -298,47 +284,43 @@ std::string block(Context& ctx, const Fields& f, std::ostream& out) {
   auto b = blockquery(*ctx.scale, *w, *e, *s, *n);
   if (!b) return fail(ctx, j, input, "区块无效");
   if (!ctx.json) {
-    std::string line = std::string(ctx.scale->label) + " " + b->count() + ": 左下 " +
-                       cornertext(b->bottomleft, ctx) + ", 左上 " + cornertext(b->topleft, ctx) +
-                       ", 右上 " + cornertext(b->topright, ctx) + ", 右下 " +
-                       cornertext(b->bottomright, ctx);
+    std::string line = std::string(ctx.scale->label) + " " + b->counttext() + ": 左下 " +
+                       cornertext(b->bottomleft(), ctx) + ", 左上 " +
+                       cornertext(b->topleft(), ctx) + ", 右上 " + cornertext(b->topright(), ctx) +
+                       ", 右下 " + cornertext(b->bottomright(), ctx);
     if (!ctx.list) return line;
     out << line << '\n';
-    const Block k = *outputranges(sheetnumber(b->bottomleft), "", "", sheetnumber(b->topright));
-    for (int r = 0; r < k.blockrows; ++r)
-      for (int c = 0; c < k.blockcols; ++c)
-        out << "  " << sheettext(blocksheet(k, r, c).sheet, ctx) << '\n';
+    for (int r = 0; r < b->blockrows; ++r)
+      for (int c = 0; c < b->blockcols; ++c) out << "  " << sheettext(b->sheet(r, c), ctx) << '\n';
     return {};
   }
   j.boolean("valid", true)
       .str("scale", ctx.scale->label)
-      .str("count", b->count())
-      .num("rows", b->rows)
-      .num("cols", b->cols)
-      .raw("bottomleft", cornerjson(b->bottomleft, ctx))
-      .raw("topleft", cornerjson(b->topleft, ctx))
-      .raw("topright", cornerjson(b->topright, ctx))
-      .raw("bottomright", cornerjson(b->bottomright, ctx));
+      .str("count", b->counttext())
+      .num("rows", b->blockrows)
+      .num("cols", b->blockcols)
+      .raw("bottomleft", cornerjson(b->bottomleft(), ctx))
+      .raw("topleft", cornerjson(b->topleft(), ctx))
+      .raw("topright", cornerjson(b->topright(), ctx))
+      .raw("bottomright", cornerjson(b->bottomright(), ctx));
   if (!ctx.list) return j.done();
   // The list can be long: write it as it is formed.
   std::string head = j.done();
   head.pop_back();
   out << head << ", \"sheets\":[";
-  const Block k = *outputranges(sheetnumber(b->bottomleft), "", "", sheetnumber(b->topright));
-  for (int r = 0; r < k.blockrows; ++r)
-    for (int c = 0; c < k.blockcols; ++c) {
-      const BlockSheet bs = blocksheet(k, r, c);
-      const Extent ex = extentof(bs.sheet);
+  for (int r = 0; r < b->blockrows; ++r)
+    for (int c = 0; c < b->blockcols; ++c) {
+      const SheetInfo d = describe(b->sheet(r, c), &ctx.names);
       out << (r == 0 && c == 0 ? "" : ", ")
           << Json{}
-                 .str("new", shownnew(bs.sheet))
-                 .str("old", bs.oldno)
-                 .str("name", ctx.names.name(bs.newno))
-                 .str("west", ex.rangewest)
-                 .str("east", ex.rangeeast)
-                 .str("south", ex.rangesouth)
-                 .str("north", ex.rangenorth)
-                 .raw("bounds", boundsjson(ex.bounds))
+                 .str("new", d.newno)
+                 .str("old", d.oldno)
+                 .str("name", d.name)
+                 .str("west", d.west)
+                 .str("east", d.east)
+                 .str("south", d.south)
+                 .str("north", d.north)
+                 .raw("bounds", boundsjson(d.bounds))
                  .done();
     }
   out << "]}\n";

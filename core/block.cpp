@@ -4,24 +4,50 @@
 
 namespace tufu {
 
-std::string BlockCorners::count() const {
-  return std::to_string(rows) + "*" + std::to_string(cols);
+Sheet Block::sheet(int row, int col) const {
+  return Sheet{scale, static_cast<int>(blockswlon / blocklonsize) + col,
+               static_cast<int>(blocknelat / blocklatsize) - row};
 }
 
-std::optional<BlockCorners> blockquery(const Scale& scale, Tenths west, Tenths east,
-                                       Tenths south, Tenths north) {
+std::string Block::counttext() const {
+  return std::to_string(blockrows) + "*" + std::to_string(blockcols);
+}
+
+std::optional<Block> blockof(const Sheet& sw, const Sheet& ne) {
+  if (sw.scale == nullptr || sw.scale != ne.scale || ne.x < sw.x || ne.y < sw.y)
+    return std::nullopt;
+  const Scale& s = *sw.scale;
+  Block k;
+  k.scale = &s;
+  k.blockscale = s.blc();
+  k.blocklonsize = s.lonsize;
+  k.blocklatsize = s.latsize;
+  k.blockswlon = sw.x * s.lonsize;
+  k.blockswlat = sw.y * s.latsize;
+  k.blocknelon = ne.x * s.lonsize;
+  k.blocknelat = ne.y * s.latsize;
+  k.blockrows = ne.y - sw.y + 1;
+  k.blockcols = ne.x - sw.x + 1;
+  return k;
+}
+
+std::optional<Block> blockquery(const Scale& scale, Angle west, Angle east, Angle south,
+                                Angle north) {
   if (west < 0 || south < 0 || east > kLonLimit || north > kLatLimit) return std::nullopt;
   if (!(east > west) || !(north > south)) return std::nullopt;
   // A bound on a sheet edge ends the block in the sheets before that edge.
   if (north % scale.latsize == 0) north = std::max(north - kSecond, south);
   if (east % scale.lonsize == 0) east = std::max(east - kSecond, west);
+  return blockof(sheetunder(scale, west, south), sheetunder(scale, east, north));
+}
 
-  BlockCorners b{*sheetat(scale, west, south), *sheetat(scale, west, north),
-                 *sheetat(scale, east, north), *sheetat(scale, east, south), 0, 0};
-  const Bounds sw = boundsof(b.bottomleft), ne = boundsof(b.topright);
-  b.rows = static_cast<int>((ne.north - sw.south) / scale.latsize);
-  b.cols = static_cast<int>((ne.east - sw.west) / scale.lonsize);
-  return b;
+std::optional<Block> contained(const Sheet& s, const Scale& target) {
+  const Scale& own = *s.scale;
+  if (target.rows < own.rows || !own.holds(target)) return std::nullopt;
+  const int ratio = target.rows / own.rows;
+  const Sheet sw{&target, s.x * ratio, s.y * ratio};
+  const Sheet ne{&target, sw.x + ratio - 1, sw.y + ratio - 1};
+  return blockof(sw, ne);
 }
 
 }  // namespace tufu

@@ -1,5 +1,6 @@
-// A block of sheets: the sheets of one scale that cover a rectangle of
-// longitude and latitude.
+// A block of sheets: a rectangle of sheets of one scale, the one description
+// used by the block query, the hierarchy, the sheet table, `--list`, and the
+// exports.
 #pragma once
 
 #include <optional>
@@ -11,21 +12,55 @@
 
 namespace tufu {
 
-struct BlockCorners {
-  SheetRef bottomleft, topleft, topright, bottomright;
-  int rows;  ///< sheets from south to north
-  int cols;  ///< sheets from west to east
-  std::string count() const;  ///< "rows*cols", e.g. "2*1"
+/// The block's fields carry their established names; a block is formed by
+/// `blockof`, `blockquery` or `contained`, which keep them consistent.
+struct Block {
+  const Scale* scale = nullptr;  ///< scale of every sheet of the block
+  int blockscale = 0;            ///< the scale's `blc`
+  Angle blocklonsize = 0;        ///< one sheet's longitude size
+  Angle blocklatsize = 0;        ///< one sheet's latitude size
+  Angle blockswlon = 0;          ///< west edge of the south-west sheet: the block's west edge
+  Angle blockswlat = 0;          ///< south edge of the south-west sheet: the block's south edge
+  Angle blocknelon = 0;          ///< west edge of the north-east sheet
+  Angle blocknelat = 0;          ///< south edge of the north-east sheet
+  int blockrows = 0;             ///< sheet rows, south to north
+  int blockcols = 0;             ///< sheet columns, west to east
+
+  Angle east() const { return blocknelon + blocklonsize; }
+  Angle north() const { return blocknelat + blocklatsize; }
+  bool empty() const { return scale == nullptr || blockrows <= 0 || blockcols <= 0; }
+  std::int64_t sheetcount() const { return empty() ? 0 : std::int64_t{blockrows} * blockcols; }
+
+  /// The sheet in row `row` (0 = northernmost) and column `col` (0 =
+  /// westernmost).  Both must lie inside the block.
+  Sheet sheet(int row, int col) const;
+  Sheet bottomleft() const { return sheet(blockrows - 1, 0); }
+  Sheet topleft() const { return sheet(0, 0); }
+  Sheet topright() const { return sheet(0, blockcols - 1); }
+  Sheet bottomright() const { return sheet(blockrows - 1, blockcols - 1); }
+  /// "rows*cols", e.g. "2*1".
+  std::string counttext() const;
+
+  friend bool operator==(const Block&, const Block&) = default;
 };
 
-/// The sheets of `scale` that cover the rectangle west..east, south..north
-/// (tenths of a second).  A north or east bound that lies on a sheet edge
-/// of the scale is taken one second back, so the block ends in the sheets
-/// south or west of it; west and south are used as they are.  Nothing when
-/// east is not above west or north not above south, or when a bound lies
-/// outside 0..180° E or 0..60° N.
+/// The block from its south-west sheet to its north-east sheet; nothing
+/// when the two differ in scale or `ne` lies south or west of `sw`.
+std::optional<Block> blockof(const Sheet& sw, const Sheet& ne);
+
+/// The sheets of `scale` that cover the rectangle west..east, south..north.
+/// A north or east bound that lies on a sheet edge of the scale is taken one
+/// second back, so the block ends in the sheets south or west of it; west
+/// and south are used as they are.  Nothing when east is not above west or
+/// north not above south, or when a bound lies outside 0..180° E or
+/// 0..60° N.
 ///   北京 (114°30′..118°, 39°..41°30′) at 1:100万 → J50 K50 K50 J50, 2*1
-std::optional<BlockCorners> blockquery(const Scale& scale, Tenths west, Tenths east,
-                                       Tenths south, Tenths north);
+std::optional<Block> blockquery(const Scale& scale, Angle west, Angle east, Angle south,
+                                Angle north);
+
+/// The block of sheets of `target` that `s` contains; nothing when target
+/// does not nest in the sheet's scale (a smaller scale, or 1:20万 against
+/// 1:25万, where a side would hold 1.5 sheets).
+std::optional<Block> contained(const Sheet& s, const Scale& target);
 
 }  // namespace tufu

@@ -1,4 +1,5 @@
-// The block of larger-scale sheets that one sheet contains.
+// The block of larger-scale sheets that one sheet contains, as the
+// hierarchy panel shows it.
 #pragma once
 
 #include <optional>

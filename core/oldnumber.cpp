@@ -1,8 +1,7 @@
 #include "core/oldnumber.h"
 
 #include <array>
-
-#include "core/parse.h"
+#include <cstring>
 
 namespace tufu {
 namespace {
@@ -13,32 +12,143 @@ constexpr std::array<std::string_view, 36> kNumerals{
     "XIX",   "XX",     "XXI",    "XXII",  "XXIII", "XXIV",   "XXV",    "XXVI",   "XXVII",
     "XXVIII", "XXIX",  "XXX",    "XXXI",  "XXXII", "XXXIII", "XXXIV",  "XXXV",   "XXXVI"};
 
-// Row and column (from 1) of the parent that holds row or column `x` when
-// each parent spans `k` of them.
-int parentof(int x, int k) { return (x - 1) / k + 1; }
+constexpr IndexStyle kStyles[] = {IndexStyle::Letter, IndexStyle::Decimal, IndexStyle::Bracket,
+                                   IndexStyle::Roman, IndexStyle::Paren};
 
-// Index (from 1) of the child in row `r`, column `c` inside its parent of
-// k × k children: (row in parent − 1) × k + column in parent.
-int indexin(int r, int c, int k) { return ((r - 1) % k) * k + (c - 1) % k + 1; }
+bool isdigit_(char c) { return c >= '0' && c <= '9'; }
 
-char letter(int n) { return static_cast<char>('A' + n - 1); }
+bool alldigits(std::string_view s) {
+  if (s.empty()) return false;
+  for (char c : s)
+    if (!isdigit_(c)) return false;
+  return true;
+}
 
-void appendint(std::string& out, int v) {
-  char buf[8];
+// Decimal value of an all-digit text, leading zeros allowed; anything above
+// 99999 reads as 99999, which every range check refuses.
+int value(std::string_view s) {
+  int v = 0;
+  for (char c : s) {
+    v = v * 10 + (c - '0');
+    if (v > 99999) return 99999;
+  }
+  return v;
+}
+
+char* putint(char* p, int v) {
+  char tmp[12];
   int k = 0;
   do {
-    buf[k++] = static_cast<char>('0' + v % 10);
+    tmp[k++] = static_cast<char>('0' + v % 10);
     v /= 10;
   } while (v > 0);
-  while (k > 0) out += buf[--k];
+  while (k > 0) *p++ = tmp[--k];
+  return p;
 }
 
-// "-N" with N the 1:10万 index of the sheet in row r, column c of the scale
-// whose sheets a 1:10万 sheet holds `per` of along each side.
-void append100k(std::string& out, int r, int c, int per) {
-  out += '-';
-  appendint(out, indexin(parentof(r, per), parentof(c, per), 12));
+char* putview(char* p, std::string_view s) {
+  std::memcpy(p, s.data(), s.size());
+  return p + s.size();
 }
+
+const Scale& scaleof(int id) { return *byid(id); }
+
+// Index `n` (from 1) written in `style`.
+char* writeindex(char* p, int n, IndexStyle style) {
+  switch (style) {
+    case IndexStyle::Letter:
+      *p++ = static_cast<char>('A' + n - 1);
+      break;
+    case IndexStyle::Decimal:
+      p = putint(p, n);
+      break;
+    case IndexStyle::Bracket:
+      *p++ = '[';
+      p = putint(p, n);
+      *p++ = ']';
+      break;
+    case IndexStyle::Roman:
+      p = putview(p, luoma(n));
+      break;
+    case IndexStyle::Paren:
+      *p++ = '(';
+      p = putint(p, n);
+      *p++ = ')';
+      break;
+  }
+  return p;
+}
+
+std::string indextext(int n, IndexStyle style) {
+  char buf[16];
+  return std::string(buf, writeindex(buf, n, style));
+}
+
+// What a form's index field holds: "A至D", "1至144", "[1]至[16]" ...
+std::string rangetext(const Scale& s) {
+  return indextext(1, s.old.style) + "至" + indextext(s.old.k * s.old.k, s.old.style);
+}
+
+// The field as an index of `style` among k × k sheets: 1.. k², else 0.
+int readindex(std::string_view f, IndexStyle style, int k) {
+  const int last = k * k;
+  auto inrange = [last](int v) { return v >= 1 && v <= last ? v : 0; };
+  switch (style) {
+    case IndexStyle::Letter:
+      return f.size() == 1 && f[0] >= 'A' && f[0] < 'A' + last ? f[0] - 'A' + 1 : 0;
+    case IndexStyle::Decimal:
+      return alldigits(f) ? inrange(value(f)) : 0;
+    case IndexStyle::Bracket: {
+      // The digits between the first "[" and the next "]".
+      if (f.size() < 2 || f.front() != '[' || f.back() != ']') return 0;
+      std::string_view inner = f.substr(1);
+      inner = inner.substr(0, inner.find(']'));
+      return alldigits(inner) ? inrange(value(inner)) : 0;
+    }
+    case IndexStyle::Roman: {
+      const auto n = alb(f);
+      return n ? inrange(*n) : 0;
+    }
+    case IndexStyle::Paren: {
+      // The digits after "(" up to the next "(" or ")".
+      if (f.size() < 2 || f.front() != '(' || f.back() != ')') return 0;
+      std::string_view inner = f.substr(1);
+      inner = inner.substr(0, inner.find_first_of("()"));
+      return alldigits(inner) ? inrange(value(inner)) : 0;
+    }
+  }
+  return 0;
+}
+
+// A field written in brackets can only be a 1:25万 index, so its refusal
+// names that scale.
+bool bracketed(std::string_view f) { return f.size() > 1 && f.front() == '[' && f.back() == ']'; }
+
+// Whether an old number of scale `s` can go on for exactly `more` fields.
+bool reaches(const Scale& s, int more) {
+  if (more == 0) return true;
+  for (const Scale& c : scales(Edition::k2012))
+    if (c.hasold && c.old.parent == s.id && reaches(c, more - 1)) return true;
+  return false;
+}
+
+// The sheet of the parent scale that holds `s`.
+Sheet up(const Sheet& s, const Scale& parent) {
+  const int f = s.scale->rows / parent.rows;
+  return Sheet{&parent, s.x / f, s.y / f};
+}
+
+// The child in place `n` (from 1, row by row from the north-west) among the
+// k × k sheets of `child`'s scale inside `parent`.
+Sheet down(const Sheet& parent, const Scale& child, int n) {
+  const int k = child.rows / parent.scale->rows;
+  const int r = (n - 1) / k, c = (n - 1) % k;
+  return Sheet{&child, parent.x * k + c, parent.y * k + (k - 1 - r)};
+}
+
+Parsed refuse(std::string why) { return Parsed{std::nullopt, std::move(why)}; }
+
+std::string ordinal(int field) { return "第" + std::to_string(field) + "段"; }
 
 }  // namespace
 
@@ -55,71 +165,108 @@ std::optional<int> alb(std::string_view lm) {
 
 bool testluoma(std::string_view s) { return alb(s).has_value(); }
 
-std::string oldnumber(const SheetRef& s) {
-  std::string out;  // short enough to stay in place at most scales
-  out += s.rowletter;
-  out += '-';
-  out += static_cast<char>('0' + s.zone / 10 % 10);
-  out += static_cast<char>('0' + s.zone % 10);
-  const int r = s.row, c = s.col;
-  switch (s.scale->code) {
-    case 'A':
-      break;
-    case 'B':
-      out += '-';
-      out += letter(indexin(r, c, 2));
-      break;
-    case 'C':
-      out += "-[";
-      appendint(out, indexin(r, c, 4));
-      out += ']';
-      break;
-    case 'I':
-      out += '-';
-      out += luoma(indexin(r, c, 6));
-      break;
-    case 'D':
-      out += '-';
-      appendint(out, indexin(r, c, 12));
-      break;
-    case 'E':  // 1:10万 number, then A..D inside it
-      append100k(out, r, c, 2);
-      out += '-';
-      out += letter(indexin(r, c, 2));
-      break;
-    case 'F': {  // 1:5万 number, then 1..4 inside it
-      append100k(out, r, c, 4);
-      out += '-';
-      out += letter(indexin(parentof(r, 2), parentof(c, 2), 2));
-      out += '-';
-      appendint(out, indexin(r, c, 2));
-      break;
-    }
-    case 'G':  // 1:10万 number, then (1..64) inside it
-      append100k(out, r, c, 8);
-      out += "-(";
-      appendint(out, indexin(r, c, 8));
-      out += ')';
-      break;
-    case 'H':  // 1:1万 number, then A..D inside it
-      append100k(out, r, c, 16);
-      out += "-(";
-      appendint(out, indexin(parentof(r, 2), parentof(c, 2), 8));
-      out += ")-";
-      out += letter(indexin(r, c, 2));
-      break;
+char* writeold(char* p, const Sheet& s) {
+  const Scale& sc = *s.scale;
+  if (!sc.hasold) return p;
+  if (sc.old.parent < 0) {
+    *p++ = s.rowletter();
+    *p++ = '-';
+    const int zone = s.zone();
+    *p++ = static_cast<char>('0' + zone / 10 % 10);
+    *p++ = static_cast<char>('0' + zone % 10);
+    return p;
   }
+  p = writeold(p, up(s, scaleof(sc.old.parent)));
+  *p++ = '-';
+  const int k = sc.old.k;
+  const int n = (s.row() - 1) % k * k + (s.col() - 1) % k + 1;
+  return writeindex(p, n, sc.old.style);
+}
+
+OldNumber oldnumberof(const Sheet& s) {
+  OldNumber out;
+  out.end(writeold(out.begin(), s));
   return out;
 }
+
+std::string oldnumber(const Sheet& s) { return oldnumberof(s).str(); }
+
+Parsed parseold(std::string_view text) {
+  std::string t(text);
+  for (char& c : t)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  if (t.empty()) return refuse("图幅编号为空");
+  if (t.front() == '-' || t.back() == '-') return refuse("旧图幅编号不能以“-”开头或结尾");
+  // Fields between the "-".
+  std::string_view f[6];
+  int d = 0;
+  {
+    std::string_view rest = t;
+    for (;;) {
+      std::size_t dash = rest.find('-');
+      if (d == 5) return refuse("旧图幅编号最多有4个“-”");
+      f[d] = rest.substr(0, dash);
+      if (f[d].empty()) return refuse("旧图幅编号不能有空的字段");
+      if (dash == std::string_view::npos) break;
+      rest.remove_prefix(dash + 1);
+      ++d;
+    }
+  }
+  if (d == 0) return refuse("旧图幅编号应含“-”");
+  // The 1:100万 sheet, common to every form.
+  if (f[0].size() != 1 || f[0][0] < 'A' || f[0][0] > 'O')
+    return refuse("行号应为A至O的一个字母");
+  if (!alldigits(f[1])) return refuse("列号应为数字");
+  const int zone = value(f[1]);
+  if (zone < kFirstZone || zone > 60) return refuse("列号应在31至60之间");
+  Sheet sheet = sheetin(scaleof(0), f[0][0], zone, 1, 1);
+
+  // Each further field is the index of a sheet of one of the forms that go
+  // on from the sheet read so far and can end with the last field.
+  for (int i = 2; i <= d; ++i) {
+    const int more = d - i;
+    // In the order of their index styles, the order a refusal lists them.
+    const Scale* candidates[12];
+    int count = 0;
+    for (IndexStyle style : kStyles)
+      for (const Scale& c : scales(Edition::k2012))
+        if (c.hasold && c.old.parent == sheet.scale->id && c.old.style == style &&
+            reaches(c, more))
+          candidates[count++] = &c;
+
+    const Scale* read = nullptr;
+    for (int j = 0; j < count && read == nullptr; ++j)
+      if (int n = readindex(f[i], candidates[j]->old.style, candidates[j]->old.k)) {
+        read = candidates[j];
+        sheet = down(sheet, *read, n);
+      }
+    if (read != nullptr) continue;
+
+    // The refusal names what the field may hold.
+    for (int j = 0; j < count; ++j)
+      if (candidates[j]->old.style == IndexStyle::Bracket && bracketed(f[i]))
+        return refuse(std::string(candidates[j]->label) + "图号应为" + rangetext(*candidates[j]));
+    if (count == 1) {
+      const Scale& c = *candidates[0];
+      return refuse(std::string(c.label) + "图号" + (more == 0 ? "的" + ordinal(i + 1) : "") +
+                    "应为" + rangetext(c));
+    }
+    std::string why = ordinal(i + 1) + "应为";
+    for (int j = 0; j < count; ++j) {
+      if (j > 0) why += j + 1 == count ? "或" : "、";
+      why += rangetext(*candidates[j]);
+    }
+    return refuse(count == 0 ? "旧图幅编号的段数不对" : why);
+  }
+  return Parsed{sheet, {}};
+}
+
+std::optional<Sheet> readold(std::string_view oldmap) { return parseold(oldmap).sheet; }
 
 std::optional<Converted> newold(std::string_view mapna) {
   auto s = readnew(mapna);
   if (!s) return std::nullopt;
   return Converted{oldnumber(*s), s->scale->code, s->scale->label};
-}
-
-std::optional<SheetRef> readold(std::string_view oldmap) {
-  return parseold(oldmap).sheet;
 }
 
 std::optional<Converted> oldnew(std::string_view oldmap) {
@@ -128,47 +275,23 @@ std::optional<Converted> oldnew(std::string_view oldmap) {
   return Converted{sheetnumber(*s), s->scale->code, s->scale->label};
 }
 
-std::vector<Containing> containingsheets(const SheetRef& s) {
-  std::vector<Containing> out;
-  auto parent = [&s](char code, int k) {
-    SheetRef p = s;
-    p.scale = bycode(code);
-    p.row = code == 'A' ? 1 : parentof(s.row, k);
-    p.col = code == 'A' ? 1 : parentof(s.col, k);
-    return p;
-  };
-  auto deliver = [&out](const SheetRef& p) {
-    out.push_back({p.scale, sheetnumber(p), oldnumber(p)});
-  };
-  switch (s.scale->code) {
-    case 'B': deliver(parent('A', 1)); break;
-    case 'C':
-    case 'I': {
-      SheetRef p = parent('B', s.scale->code == 'C' ? 2 : 3);
-      deliver(p);
-      deliver(parent('A', 1));
-      break;
-    }
-    case 'D': {
-      SheetRef p = parent('C', 3);
-      deliver(p);
-      for (Containing& c : containingsheets(p)) out.push_back(std::move(c));
-      deliver(parent('I', 2));
-      break;
-    }
-    case 'E':
-    case 'F':
-    case 'G':
-    case 'H': {
-      const char up = static_cast<char>(s.scale->code == 'E' ? 'D' : s.scale->code - 1);
-      SheetRef p = parent(up, 2);
-      deliver(p);
-      for (Containing& c : containingsheets(p)) out.push_back(std::move(c));
-      break;
-    }
-    default:
-      break;
+std::vector<Sheet> containing(const Sheet& s) {
+  std::vector<Sheet> out;
+  const Scale& own = *s.scale;
+  bool onchain[12] = {};
+  for (int p = own.parent; p >= 0; p = scaleof(p).parent) {
+    out.push_back(up(s, scaleof(p)));
+    onchain[p] = true;
   }
+  for (const Scale& other : scales(Edition::k2012))
+    if (!onchain[other.id] && other.rows < own.rows && other.holds(own))
+      out.push_back(up(s, other));
+  return out;
+}
+
+std::vector<Containing> containingsheets(const Sheet& s) {
+  std::vector<Containing> out;
+  for (const Sheet& c : containing(s)) out.push_back({c.scale, sheetnumber(c), oldnumber(c)});
   return out;
 }
 

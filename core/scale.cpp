@@ -1,50 +1,88 @@
 #include "core/scale.h"
 
-#include <string>
+#include <array>
+#include <charconv>
 
 namespace tufu {
 namespace {
 
-constexpr std::array<Scale, 9> kScales{{
-    {'A', "1:100万", 0, 1, 6 * kDegree, 4 * kDegree, 1, "6°", "4°", 1},
-    {'B', "1:50万", 1, 2, 3 * kDegree, 2 * kDegree, 2, "3°", "2°", 1},
-    {'C', "1:25万", 2, 3, 90 * kMinute, 1 * kDegree, 4, "1°30′", "1°", 2},
-    {'I', "1:20万", 3, 4, 1 * kDegree, 40 * kMinute, 6, "1°", "40′", 2},
-    {'D', "1:10万", 4, 5, 30 * kMinute, 20 * kMinute, 12, "30′", "20′", 2},
-    {'E', "1:5万", 5, 6, 15 * kMinute, 10 * kMinute, 24, "15′", "10′", 2},
-    {'F', "1:2.5万", 6, 7, 450 * kSecond, 300 * kSecond, 48, "7′30″", "5′", 3},
-    {'G', "1:1万", 7, 8, 225 * kSecond, 150 * kSecond, 96, "3′45″", "2′30″", 3},
-    {'H', "1:5000", 8, 9, 1125, 75 * kSecond, 192, "1′52.5″", "1′15″", 3},
+using enum IndexStyle;
+constexpr Edition k92 = Edition::k1992;
+constexpr Edition k12 = Edition::k2012;
+
+// id, label, denominator, code, digits, rows, lonsize, latsize, size texts,
+// edge parts, shown new number, old number and its form, names, parent in
+// the chain of containing sheets, edition.
+constexpr std::array<Scale, 12> kScales{{
+    {0, "1:100万", 1000000, 'A', 0, 1, 6 * kDegree, 4 * kDegree, "6°", "4°", 1,
+     true, true, {}, true, -1, k92},
+    {1, "1:50万", 500000, 'B', 3, 2, 3 * kDegree, 2 * kDegree, "3°", "2°", 1,
+     true, true, {0, 2, Letter}, true, 0, k92},
+    {2, "1:25万", 250000, 'C', 3, 4, 90 * kMinute, 1 * kDegree, "1°30′", "1°", 2,
+     true, true, {0, 4, Bracket}, true, 1, k92},
+    {3, "1:20万", 200000, 'I', 3, 6, 1 * kDegree, 40 * kMinute, "1°", "40′", 2,
+     false, true, {0, 6, Roman}, true, 1, k92},
+    {4, "1:10万", 100000, 'D', 3, 12, 30 * kMinute, 20 * kMinute, "30′", "20′", 2,
+     true, true, {0, 12, Decimal}, true, 2, k92},
+    {5, "1:5万", 50000, 'E', 3, 24, 15 * kMinute, 10 * kMinute, "15′", "10′", 2,
+     true, true, {4, 2, Letter}, true, 4, k92},
+    {6, "1:2.5万", 25000, 'F', 3, 48, 450 * kSecond, 300 * kSecond, "7′30″", "5′", 3,
+     true, true, {5, 2, Decimal}, false, 5, k92},
+    {7, "1:1万", 10000, 'G', 3, 96, 225 * kSecond, 150 * kSecond, "3′45″", "2′30″", 3,
+     true, true, {4, 8, Paren}, false, 6, k92},
+    {8, "1:5000", 5000, 'H', 3, 192, 225 * kSecond / 2, 75 * kSecond, "1′52.5″", "1′15″", 3,
+     true, true, {7, 2, Letter}, false, 7, k92},
+    {9, "1:2000", 2000, 'I', 3, 576, 75 * kSecond / 2, 25 * kSecond, "37.5″", "25″", 3,
+     true, false, {}, false, 8, k12},
+    {10, "1:1000", 1000, 'J', 4, 1152, 75 * kSecond / 4, 25 * kSecond / 2, "18.75″", "12.5″", 3,
+     true, false, {}, false, 9, k12},
+    {11, "1:500", 500, 'K', 4, 2304, 75 * kSecond / 8, 25 * kSecond / 4, "9.375″", "6.25″", 3,
+     true, false, {}, false, 10, k12},
 }};
 
-// Every scale fills one 1:100万 sheet exactly.
-constexpr bool tiles() {
-  for (const Scale& s : kScales)
+// Every scale fills one 1:100万 sheet exactly, its sheets tile those of the
+// scale that holds them, an old number's parent holds k × k of its sheets,
+// and the row and column numbers fit their digits.
+constexpr bool consistent() {
+  for (const Scale& s : kScales) {
     if (s.lonsize * s.rows != kZoneWidth || s.latsize * s.rows != kRowHeight) return false;
+    if (s.parent >= 0 && !kScales[static_cast<std::size_t>(s.parent)].holds(s)) return false;
+    if (s.hasold && s.old.parent >= 0 &&
+        kScales[static_cast<std::size_t>(s.old.parent)].rows * s.old.k != s.rows)
+      return false;
+    if (s.hasold && s.old.parent < 0 && s.rows != 1) return false;
+    int room = 1;
+    for (int d = 0; d < s.digits; ++d) room *= 10;
+    if (s.digits > 0 && s.rows >= room) return false;
+  }
   return true;
 }
-static_assert(tiles());
+static_assert(consistent());
 
-// The denominator of each scale, for reading "1:50000" and "50000".
-constexpr int kDenominators[9] = {1000000, 500000, 250000, 200000, 100000,
-                                  50000,   25000,  10000,  5000};
+constexpr std::size_t count(Edition e) { return e == k92 ? 9 : 12; }
 
 }  // namespace
 
-const std::array<Scale, 9>& scales() { return kScales; }
+std::span<const Scale> scales(Edition e) { return {kScales.data(), count(e)}; }
 
-const Scale* bycode(char code) {
+const Scale* bycode(char code, Edition e) {
   if (code >= 'a' && code <= 'z') code = static_cast<char>(code - 'a' + 'A');
-  for (const Scale& s : kScales)
-    if (s.code == code) return &s;
+  // In the 2012 edition the larger scales come first, so that 'I' is 1:2000.
+  const std::span<const Scale> all = scales(e);
+  for (auto it = all.rbegin(); it != all.rend(); ++it)
+    if (it->code == code) return &*it;
   return nullptr;
 }
 
-const Scale* byblc(int blc) { return blc >= 1 && blc <= 9 ? &kScales[blc - 1] : nullptr; }
+const Scale* byblc(int blc, Edition e) { return bylistpos(blc - 1, e); }
 
-const Scale* bylistpos(int listpos) {
-  return listpos >= 0 && listpos <= 8 ? &kScales[listpos] : nullptr;
+const Scale* bylistpos(int listpos, Edition e) {
+  return listpos >= 0 && static_cast<std::size_t>(listpos) < count(e)
+             ? &kScales[static_cast<std::size_t>(listpos)]
+             : nullptr;
 }
+
+const Scale* byid(int id) { return bylistpos(id, k12); }
 
 const Scale* bylabel(std::string_view label) {
   for (const Scale& s : kScales)
@@ -58,20 +96,26 @@ const Scale* byrows(int rows) {
   return nullptr;
 }
 
-const Scale* parsescale(std::string_view text) {
+const Scale* parsescale(std::string_view text, Edition e) {
   std::string_view t = text;
   if (t.starts_with("1:")) t.remove_prefix(2);
-  for (std::size_t i = 0; i < kScales.size(); ++i) {
-    std::string_view label = kScales[i].label.substr(2);  // "5万", "5000"
-    if (t == label || t == std::to_string(kDenominators[i])) return &kScales[i];
+  for (const Scale& s : scales(e)) {
+    const std::string_view label = s.label.substr(2);  // "5万", "5000"
+    if (t == label) return &s;
+    char digits[12];
+    const auto written = std::to_chars(digits, digits + sizeof digits, s.denominator);
+    if (t == std::string_view(digits, static_cast<std::size_t>(written.ptr - digits))) return &s;
+    // "5千", "2千", "1千": thousands written with 千.
+    if (s.denominator < 10000 && s.denominator % 1000 == 0 && t.size() == 4 &&
+        t[0] == static_cast<char>('0' + s.denominator / 1000) && t.substr(1) == "千")
+      return &s;
   }
-  if (t == "5千") return &kScales[8];
   return nullptr;
 }
 
 std::optional<SizeTexts> jwcha(int i) {
   if (i < 0 || i > 8) return std::nullopt;
-  const Scale* s = bycode(static_cast<char>('A' + i));
+  const Scale* s = bycode(static_cast<char>('A' + i), k92);
   return SizeTexts{s->jchatext, s->wchatext};
 }
 

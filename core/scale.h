@@ -1,63 +1,121 @@
-// The nine map scales and the 1:1,000,000 grid that every sheet number rests on.
+// The map scales and the 1:1,000,000 grid that every sheet number rests on.
 //
-// A scale is named in four ways: its code letter inside sheet numbers
-// ('A'..'I'), its position in the scale list (0..8), the selector `blc` that
-// `newmapna` takes (1..9, always list position + 1) and the size-text index
-// (the code's distance from 'A').  1:20万 (code 'I') exists only in the old
-// numbering; it stands between 1:25万 and 1:10万 in the list.
+// The scale table is the one place that knows how a scale behaves: its
+// label, denominator, code letter in new numbers, the digits of row and
+// column, its side count and sheet size, whether its new number is shown,
+// how its old number is written, whether its sheets carry names, and which
+// smaller scale holds its sheets.  Nothing else decides by a code letter, a
+// label or a list position.
+//
+// Two editions of the numbering are known.  The 1992 edition (GB/T
+// 13989-92) has nine scales, 1:100万 to 1:5000, among them 1:20万, which
+// exists only in the old numbering; inside the program its sheets carry a
+// new-form code with scale letter 'I' (the internal 1:20万 code) that is
+// never shown as a new number.  The 2012 edition (GB/T 13989-2012) adds
+// 1:2000, 1:1000 and 1:500, and gives the letter 'I' to 1:2000: a typed
+// 10-character number with 'I' is then a 1:2000 sheet, and a 1:20万 sheet is
+// reached through its old number.
+//
+// In list order the scales are 1:100万, 1:50万, 1:25万, 1:20万, 1:10万,
+// 1:5万, 1:2.5万, 1:1万, 1:5000, and in the 2012 edition also 1:2000,
+// 1:1000, 1:500.  A scale's list position is its `id`; `blc`, the selector
+// that `newmapna` takes, is the list position + 1.
 #pragma once
 
-#include <array>
 #include <optional>
+#include <span>
 #include <string_view>
 
 #include "angles/angle.h"
 
 namespace tufu {
 
-struct Scale {
-  char code;                 ///< 'A'..'I'
-  std::string_view label;    ///< "1:100万" ...
-  int listpos;               ///< 0..8
-  int blc;                   ///< 1..9
-  Tenths lonsize;            ///< one sheet's longitude extent
-  Tenths latsize;            ///< one sheet's latitude extent
-  int rows;                  ///< sheets along each side of a 1:100万 sheet
-  std::string_view jchatext; ///< longitude size text, e.g. "1°30′"
-  std::string_view wchatext; ///< latitude size text, e.g. "1°"
-  int parts;                 ///< parts an edge text shows: 1 (°), 2 (′) or 3 (″)
+enum class Edition { k1992, k2012 };
 
-  int sizeindex() const { return code - 'A'; }
-  int cols() const { return rows; }
+/// How the index of a sheet inside its parent is written in an old number,
+/// in the order a refusal lists them.
+enum class IndexStyle {
+  Letter,   ///< "A".."D"
+  Decimal,  ///< "1".."144", leading zeros read
+  Bracket,  ///< "[1]".."[16]"
+  Roman,    ///< "I".."XXXVI"
+  Paren,    ///< "(1)".."(64)"
 };
 
-/// The nine scales in list order: 1:100万, 1:50万, 1:25万, 1:20万, 1:10万,
-/// 1:5万, 1:2.5万, 1:1万, 1:5000.
-const std::array<Scale, 9>& scales();
+/// How a scale's old number extends the old number of its parent: "-" and
+/// the index of the sheet among the k × k sheets of the parent, counted row
+/// by row from the north-west.
+struct OldForm {
+  int parent = -1;  ///< id of the parent scale; -1 for the 1:100万 head ("J-50")
+  int k = 0;        ///< sheets along each side of the parent
+  IndexStyle style = IndexStyle::Decimal;
+};
 
-/// Lookups; nullptr when nothing matches.  `bycode` ignores letter case.
-const Scale* bycode(char code);
-const Scale* byblc(int blc);
-const Scale* bylistpos(int listpos);
+struct Scale {
+  int id;                     ///< list position: 0 (1:100万) .. 11 (1:500)
+  std::string_view label;     ///< "1:100万" ...
+  int denominator;            ///< 1000000 ...
+  char code;                  ///< letter in new numbers ('A' for 1:100万)
+  int digits;                 ///< digits of row and of column; 0 at 1:100万
+  int rows;                   ///< sheets along each side of a 1:100万 sheet
+  Angle lonsize;              ///< one sheet's longitude extent
+  Angle latsize;              ///< one sheet's latitude extent
+  std::string_view jchatext;  ///< longitude size text, e.g. "1°30′"
+  std::string_view wchatext;  ///< latitude size text, e.g. "1°"
+  int parts;                  ///< parts an edge text shows: 1 (°), 2 (′) or 3 (″)
+  bool shownew;               ///< its new number is shown (not the 1:20万 code)
+  bool hasold;                ///< it has an old number
+  OldForm old;                ///< how that old number is written
+  bool named;                 ///< its sheets can carry place names
+  int parent;                 ///< id of the next smaller scale whose sheets hold its own; -1 at 1:100万
+  Edition since;              ///< the first edition that has the scale
+
+  constexpr int blc() const { return id + 1; }
+  constexpr int listpos() const { return id; }
+  constexpr int cols() const { return rows; }
+  /// Characters of a new number: 3 at 1:100万, else 4 + 2 × digits.
+  constexpr int numberlength() const { return digits == 0 ? 3 : 4 + 2 * digits; }
+  constexpr bool in(Edition e) const { return since == Edition::k1992 || e == Edition::k2012; }
+  /// Whether the sheets of `target` tile this scale's sheets: a sheet of
+  /// this scale holds whole sheets of it (target's side count a multiple of
+  /// this one's).  A scale nests in itself.
+  constexpr bool holds(const Scale& target) const { return target.rows % rows == 0; }
+};
+
+/// The scales of an edition in list order: nine for 1992, twelve for 2012.
+std::span<const Scale> scales(Edition e = Edition::k1992);
+
+/// Lookups; nullptr when nothing matches.  `bycode` ignores letter case; the
+/// letter 'I' is 1:20万 in the 1992 edition and 1:2000 in the 2012 edition.
+const Scale* bycode(char code, Edition e = Edition::k1992);
+const Scale* byblc(int blc, Edition e = Edition::k1992);
+const Scale* bylistpos(int listpos, Edition e = Edition::k1992);
+const Scale* byid(int id);
 const Scale* bylabel(std::string_view label);
 const Scale* byrows(int rows);
 
 /// Reads a scale as a user names it: "1:5万", "5万", "1:50000", "50000",
-/// and the same for every scale ("5千" and "5000" for 1:5000).
-const Scale* parsescale(std::string_view text);
+/// and the same for every scale of the edition ("5千" and "5000" for 1:5000,
+/// "2千" for 1:2000, "1千" for 1:1000).
+const Scale* parsescale(std::string_view text, Edition e = Edition::k1992);
 
 /// The 1:100万 grid: 4° rows lettered from 'A' at the equator, 6° zones
 /// numbered from 31 at 0° E.
-inline constexpr Tenths kRowHeight = 4 * kDegree;
-inline constexpr Tenths kZoneWidth = 6 * kDegree;
+inline constexpr Angle kRowHeight = 4 * kDegree;
+inline constexpr Angle kZoneWidth = 6 * kDegree;
+inline constexpr int kFirstZone = 31;
+/// The grid the program forms numbers on: rows 'A'..'P' (0°–64° N) and
+/// zones 31..61 (0°–186° E), which take in the points up to 60° N and 180° E.
+inline constexpr int kGridRows = 16;
+inline constexpr int kGridZones = 31;
 
 struct SizeTexts {
   std::string_view jcha;  ///< longitude size, e.g. "6°"
   std::string_view wcha;  ///< latitude size, e.g. "4°"
 };
 
-/// The size texts of the scale with size-text index `i` (0..8); nothing for
-/// any other index.  Index 8 is 1:20万: "1°" and "40′".
+/// `jwcha`: the size texts of the 1992 scale whose code letter is 'A' + `i`
+/// (0..8); nothing for any other index.  Index 8 is 1:20万: "1°" and "40′".
 std::optional<SizeTexts> jwcha(int i);
 
 }  // namespace tufu

@@ -8,86 +8,153 @@ namespace {
 char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 bool isdigit_(char c) { return c >= '0' && c <= '9'; }
 
+// The value of a run of digits (checked by the caller).
 int digits(std::string_view s) {
   int v = 0;
   for (char c : s) v = v * 10 + (c - '0');
   return v;
 }
 
-void appendpad3(std::string& out, int v) {
-  out += static_cast<char>('0' + v / 100 % 10);
-  out += static_cast<char>('0' + v / 10 % 10);
-  out += static_cast<char>('0' + v % 10);
+// `v` in exactly `width` digits, zero-padded.
+char* putpadded(char* p, int v, int width) {
+  for (int i = width - 1; i >= 0; --i) {
+    p[i] = static_cast<char>('0' + v % 10);
+    v /= 10;
+  }
+  return p + width;
 }
 
-// Degrees, minutes and seconds summed and taken to the tenth below; nothing
+std::string decimal(int v) { return std::to_string(v); }
+
+// Degrees, minutes and seconds summed and taken to the unit below; nothing
 // for a value that is not finite or lies outside 0..limit.
-std::optional<Tenths> totenths(double d, double m, double s, Tenths limit) {
-  double tenths = (d * 3600 + m * 60 + s) * static_cast<double>(kSecond);
-  if (!(tenths >= 0 && tenths <= static_cast<double>(limit))) return std::nullopt;
-  double nearest = std::nearbyint(tenths);
-  return std::abs(tenths - nearest) < 1e-6 ? static_cast<Tenths>(nearest)
-                                           : static_cast<Tenths>(std::floor(tenths));
+std::optional<Angle> toangle(double d, double m, double s, Angle limit) {
+  double units = (d * 3600 + m * 60 + s) * static_cast<double>(kSecond);
+  if (!(units >= 0 && units <= static_cast<double>(limit))) return std::nullopt;
+  double nearest = std::nearbyint(units);
+  return std::abs(units - nearest) < 1e-6 ? static_cast<Angle>(nearest)
+                                          : static_cast<Angle>(std::floor(units));
+}
+
+Parsed refuse(std::string why) { return Parsed{std::nullopt, std::move(why)}; }
+
+// The scale codes that a new number of `length` characters can carry in
+// the edition: "B至I的字母" or "J或K的字母".
+std::string codesof(std::size_t length, Edition e) {
+  bool letters[26] = {};
+  for (const Scale& s : scales(e))
+    if (s.digits > 0 && static_cast<std::size_t>(s.numberlength()) == length)
+      letters[s.code - 'A'] = true;
+  std::string out;
+  int first = -1, last = -1, n = 0;
+  for (int i = 0; i < 26; ++i) {
+    if (!letters[i]) continue;
+    if (first < 0) first = i;
+    last = i;
+    ++n;
+  }
+  if (n == last - first + 1 && n > 2) {
+    out += static_cast<char>('A' + first);
+    out += "至";
+    out += static_cast<char>('A' + last);
+  } else {
+    for (int i = 0; i < 26; ++i) {
+      if (!letters[i]) continue;
+      if (!out.empty()) out += "或";
+      out += static_cast<char>('A' + i);
+    }
+  }
+  return out + "的字母";
 }
 
 }  // namespace
 
-std::optional<SheetRef> sheetat(const Scale& scale, Tenths lon, Tenths lat) {
+Sheet sheetin(const Scale& scale, char rowletter, int zone, int row, int col) {
+  return Sheet{&scale, (zone - kFirstZone) * scale.rows + col - 1,
+               (rowletter - 'A') * scale.rows + scale.rows - row};
+}
+
+bool ongrid(const Sheet& s) {
+  return s.scale != nullptr && s.x >= 0 && s.y >= 0 && s.x < kGridZones * s.scale->rows &&
+         s.y < kGridRows * s.scale->rows;
+}
+
+std::optional<Sheet> sheetat(const Scale& scale, Angle lon, Angle lat) {
   if (lon < 0 || lon > kLonLimit || lat < 0 || lat > kLatLimit) return std::nullopt;
   return sheetunder(scale, lon, lat);
 }
 
-SheetRef sheetunder(const Scale& scale, Tenths lon, Tenths lat) {
-  SheetRef s;
-  s.scale = &scale;
-  s.rowletter = static_cast<char>('A' + lat / kRowHeight);
-  s.zone = static_cast<int>(lon / kZoneWidth) + 31;
-  if (scale.rows > 1) {
-    // Floor division of the remainders: a point on an edge belongs to the
-    // sheet north and east of it.
-    s.row = scale.rows - static_cast<int>((lat % kRowHeight) / scale.latsize);
-    s.col = static_cast<int>((lon % kZoneWidth) / scale.lonsize) + 1;
-  }
-  return s;
+Sheet sheetunder(const Scale& scale, Angle lon, Angle lat) {
+  // Floor division: a point on an edge belongs to the sheet north and east
+  // of it.
+  return Sheet{&scale, static_cast<int>(lon / scale.lonsize), static_cast<int>(lat / scale.latsize)};
 }
 
-std::string sheetnumber(const SheetRef& s) {
-  std::string out;
-  out.reserve(10);
-  out += s.rowletter;
-  out += static_cast<char>('0' + s.zone / 10 % 10);
-  out += static_cast<char>('0' + s.zone % 10);
-  if (s.scale->rows > 1) {
-    out += s.scale->code;
-    appendpad3(out, s.row);
-    appendpad3(out, s.col);
+char* writenew(char* p, const Sheet& s) {
+  *p++ = s.rowletter();
+  p = putpadded(p, s.zone(), 2);
+  if (s.scale->digits > 0) {
+    *p++ = s.scale->code;
+    p = putpadded(p, s.row(), s.scale->digits);
+    p = putpadded(p, s.col(), s.scale->digits);
   }
+  return p;
+}
+
+NewNumber newnumber(const Sheet& s) {
+  NewNumber out;
+  out.end(writenew(out.begin(), s));
   return out;
 }
 
-std::optional<SheetRef> readnew(std::string_view text) {
-  if (text.size() != 3 && text.size() != 10) return std::nullopt;
-  SheetRef s;
-  s.rowletter = upper(text[0]);
-  if (s.rowletter < 'A' || s.rowletter > 'P') return std::nullopt;
-  if (!isdigit_(text[1]) || !isdigit_(text[2])) return std::nullopt;
-  s.zone = digits(text.substr(1, 2));
-  if (s.zone < 31 || s.zone > 61) return std::nullopt;
-  s.scale = bycode('A');
-  if (text.size() == 3) return s;
-  const Scale* scale = bycode(upper(text[3]));
-  if (scale == nullptr) return std::nullopt;
-  if (scale->rows == 1) return s;  // the 1:100万 sheet; row and column are not read
+std::string sheetnumber(const Sheet& s) { return newnumber(s).str(); }
+
+Parsed parsenew(std::string_view text, Edition e, Reading how) {
+  const bool typed = how == Reading::Typed;
+  const std::size_t n = text.size();
+  const bool long12 = e == Edition::k2012;
+  if (n != 3 && n != 10 && !(n == 12 && long12))
+    return refuse(long12 ? "新图幅编号应为3位(如J50)、10位(如J50C001002)或12位(如J50J00010001)"
+                         : "新图幅编号应为3位(如J50)或10位(如J50C001002)");
+  const char rowletter = upper(text[0]);
+  const char lastrow = typed ? 'O' : static_cast<char>('A' + kGridRows - 1);
+  if (rowletter < 'A' || rowletter > lastrow)
+    return refuse(std::string("第1位行号应为A至") + lastrow + "的字母");
+  if (!isdigit_(text[1]) || !isdigit_(text[2])) return refuse("第2、3位列号应为数字");
+  const int zone = digits(text.substr(1, 2));
+  const int lastzone = typed ? 60 : kFirstZone + kGridZones - 1;
+  if (zone < kFirstZone || zone > lastzone)
+    return refuse("第2、3位列号应在31至" + decimal(lastzone) + "之间");
+  const Scale& million = *byid(0);
+  if (n == 3) return Parsed{sheetin(million, rowletter, zone, 1, 1), {}};
+
+  const Scale* scale = bycode(upper(text[3]), e);
+  // A program-formed 10-character number with code 'A' names the 1:100万
+  // sheet; its row and column are not read.
+  if (!typed && n == 10 && scale == &million)
+    return Parsed{sheetin(million, rowletter, zone, 1, 1), {}};
+  if (scale == nullptr || scale->digits == 0 ||
+      static_cast<std::size_t>(scale->numberlength()) != n)
+    return refuse("第4位比例尺代码应为" + codesof(n, e));
   for (char c : text.substr(4))
-    if (!isdigit_(c)) return std::nullopt;
-  s.scale = scale;
-  s.row = digits(text.substr(4, 3));
-  s.col = digits(text.substr(7, 3));
-  if (s.row < 1 || s.row > scale->rows || s.col < 1 || s.col > scale->rows) return std::nullopt;
-  return s;
+    if (!isdigit_(c)) return refuse("第5至" + decimal(static_cast<int>(n)) + "位行列号应为数字");
+  const std::size_t d = static_cast<std::size_t>(scale->digits);
+  const int row = digits(text.substr(4, d)), col = digits(text.substr(4 + d, d));
+  const int lastdigit = 4 + scale->digits;
+  if (row < 1 || row > scale->rows)
+    return refuse("第5至" + decimal(lastdigit) + "位图幅行号应在1至" + decimal(scale->rows) +
+                  "之间");
+  if (col < 1 || col > scale->rows)
+    return refuse("第" + decimal(lastdigit + 1) + "至" + decimal(static_cast<int>(n)) +
+                  "位图幅列号应在1至" + decimal(scale->rows) + "之间");
+  return Parsed{sheetin(*scale, rowletter, zone, row, col), {}};
 }
 
-std::optional<std::string> newmapna(int blc, Tenths lon, Tenths lat) {
+std::optional<Sheet> readnew(std::string_view text) {
+  return parsenew(text, Edition::k1992, Reading::Formed).sheet;
+}
+
+std::optional<std::string> newmapna(int blc, Angle lon, Angle lat) {
   const Scale* scale = byblc(blc);
   if (scale == nullptr) return std::nullopt;
   auto s = sheetat(*scale, lon, lat);
@@ -97,27 +164,23 @@ std::optional<std::string> newmapna(int blc, Tenths lon, Tenths lat) {
 
 std::optional<std::string> newmapna(int blc, double jd, double jf, double jm, double wd,
                                     double wf, double wm) {
-  auto lon = totenths(jd, jf, jm, kLonLimit);
-  auto lat = totenths(wd, wf, wm, kLatLimit);
+  auto lon = toangle(jd, jf, jm, kLonLimit);
+  auto lat = toangle(wd, wf, wm, kLatLimit);
   if (!lon || !lat) return std::nullopt;
   return newmapna(blc, *lon, *lat);
 }
 
-Bounds boundsof(const SheetRef& s) {
+Bounds boundsof(const Sheet& s) {
   const Scale& sc = *s.scale;
-  Bounds b;
-  b.west = (s.zone - 31) * kZoneWidth + (s.col - 1) * sc.lonsize;
-  b.south = (s.rowletter - 'A') * kRowHeight + (sc.rows - s.row) * sc.latsize;
-  b.east = b.west + sc.lonsize;
-  b.north = b.south + sc.latsize;
-  return b;
+  const Angle west = s.x * sc.lonsize, south = s.y * sc.latsize;
+  return Bounds{west, south, west + sc.lonsize, south + sc.latsize};
 }
 
 namespace {
 
 // Fills an extent in place: its texts are written straight into their
-// members, the hot path of every point query.
-void fillextent(Extent& e, const SheetRef& s) {
+// members.
+void fillextent(Extent& e, const Sheet& s) {
   e.bounds = boundsof(s);
   const int parts = s.scale->parts;
   formatangle(e.rangewest, e.bounds.west, parts, true);
@@ -130,7 +193,7 @@ void fillextent(Extent& e, const SheetRef& s) {
 
 }  // namespace
 
-Extent extentof(const SheetRef& s) {
+Extent extentof(const Sheet& s) {
   Extent e;
   fillextent(e, s);
   return e;

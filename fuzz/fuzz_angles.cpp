@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The comma text of the angle reads back to the same angle.
     FUZZ_CHECK(tufu::readlon(tufu::formatangle(*lon, 3, false)) == lon, s);
   }
-  for (tufu::Tenths limit : {tufu::kLonLimit, tufu::kLatLimit}) {
+  for (tufu::Angle limit : {tufu::kLonLimit, tufu::kLatLimit}) {
     auto a = tufu::readangle(s, limit);
     if (a) FUZZ_CHECK(*a >= 0 && *a <= limit, s);
   }

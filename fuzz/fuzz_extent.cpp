@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::memcpy(&lonraw, data, 4);
   std::memcpy(&latraw, data + 4, 4);
   const tufu::Scale* scale = tufu::byblc(data[8] % 10);
-  const tufu::Tenths lon = lonraw % (tufu::kLonLimit + 2);
-  const tufu::Tenths lat = latraw % (tufu::kLatLimit + 2);
+  const tufu::Angle lon = lonraw % (tufu::kLonLimit + 2);
+  const tufu::Angle lat = latraw % (tufu::kLatLimit + 2);
   const char* in = "point";
   if (scale == nullptr) {
     FUZZ_CHECK(!tufu::newmapna(data[8] % 10, lon, lat), in);

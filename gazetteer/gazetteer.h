@@ -1,10 +1,19 @@
-// Place names of sheets, by new sheet number.
+// Place names of sheets.
+//
+// Names are kept by sheet; a name file or the built-in data names a sheet
+// by its new number in upper case (1:20万 sheets by their internal code
+// with scale letter 'I', in either edition).  Sheets of 1:2.5万 and larger
+// scales carry no names.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "core/describe.h"
+#include "core/sheet.h"
 
 namespace tufu {
 
@@ -14,8 +23,9 @@ namespace tufu {
 /// numbers miss).  Never allocates.
 std::string_view mapchinesename(std::string_view key);
 
-/// The built-in table, optionally with an organisation's own list merged over it.
-class Gazetteer {
+/// The built-in table, optionally with an organisation's own lists merged
+/// over it.
+class Gazetteer final : public Names {
  public:
   Gazetteer();  ///< the built-in table alone
 
@@ -24,11 +34,18 @@ class Gazetteer {
   /// and then leaves the table as it was.
   std::string merge(const std::string& path);
 
-  /// As `mapchinesename`, with the merged rows first.  Never allocates.
+  /// The name of the sheet with this number, as `mapchinesename`, with the
+  /// merged rows first.  Never allocates.
   std::string_view name(std::string_view key) const;
+  /// The name of a sheet; "" for the scales that carry none.  Never
+  /// allocates.
+  std::string_view name(const Sheet& s) const override;
 
  private:
-  std::vector<std::pair<std::string, std::string>> extra_;  // sorted by key
+  std::vector<std::pair<std::uint64_t, std::string>> extra_;  // sorted by sheet key
 };
+
+/// The built-in table alone, shared by everything that merges no list.
+const Gazetteer& builtingazetteer();
 
 }  // namespace tufu

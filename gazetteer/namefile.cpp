@@ -6,7 +6,7 @@
 #include <system_error>
 #include <unordered_map>
 
-#include "core/recognize.h"
+#include "core/sheet.h"
 
 namespace tufu {
 
@@ -32,18 +32,11 @@ std::string located(const std::string& file, int line, const std::string& reason
 }  // namespace
 
 bool isnamekey(std::string_view key) {
-  if (key.size() != 3 && key.size() != 10) return false;
-  for (char c : key) {
+  for (char c : key)
     if (c >= 'a' && c <= 'z') return false;
-  }
-  if (!isneworold(key) || !teststr(key)) return false;
-  if (key.size() == 3) return true;
-  switch (key[3]) {
-    case 'B': case 'C': case 'I': case 'D': case 'E':
-      return true;
-    default:
-      return false;  // 1:2.5万, 1:1万 and 1:5000 sheets carry no names
-  }
+  // 1:2.5万, 1:1万 and 1:5000 sheets carry no names.
+  const auto s = parsenew(key, Edition::k1992, Reading::Typed).sheet;
+  return s && s->scale->named;
 }
 
 std::optional<int> utf8length(std::string_view s) {

@@ -2,21 +2,24 @@
 //   build/bench/core/bench_core --benchmark_min_time=0.5
 #include <benchmark/benchmark.h>
 
+#include "core/block.h"
+#include "core/describe.h"
+#include "core/neighbours.h"
 #include "core/oldnumber.h"
 #include "core/recognize.h"
 #include "core/scale.h"
 #include "core/sheet.h"
-#include "ui/table/range.h"
+#include "gazetteer/gazetteer.h"
 
 using namespace tufu;
 
 namespace {
 
-Tenths lon0 = (116 * 3600 + 23 * 60 + 30) * kSecond;
-Tenths lat0 = (39 * 3600 + 54 * 60 + 30) * kSecond;
+Angle lon0 = (116 * 3600 + 23 * 60 + 30) * kSecond;
+Angle lat0 = (39 * 3600 + 54 * 60 + 30) * kSecond;
 
 void PointToNewNumber(benchmark::State& state) {
-  Tenths lon = lon0, lat = lat0;
+  Angle lon = lon0, lat = lat0;
   for (auto _ : state) {
     benchmark::DoNotOptimize(lon);
     auto n = newmapna(6, lon, lat);
@@ -25,24 +28,57 @@ void PointToNewNumber(benchmark::State& state) {
 }
 BENCHMARK(PointToNewNumber);
 
-// What the point query shows at all nine scales: new and old number,
-// extent texts and size texts.
-void WholePointQuery(benchmark::State& state) {
-  Tenths lon = lon0, lat = lat0;
+// What the point query shows at every scale of an edition: new and old
+// number, the four edge texts, the size texts and the place name.
+void PointQuery(benchmark::State& state) {
+  const Edition edition = state.range(0) == 2012 ? Edition::k2012 : Edition::k1992;
+  const Gazetteer& names = builtingazetteer();
+  Angle lon = lon0, lat = lat0;
   for (auto _ : state) {
     benchmark::DoNotOptimize(lon);
-    for (const Scale& sc : scales()) {
-      auto no = newmapna(sc.blc, lon, lat);
-      auto old = newold(*no);
-      auto ext = maprange(*no);
-      auto sizes = jwcha(sc.sizeindex());
-      benchmark::DoNotOptimize(old);
-      benchmark::DoNotOptimize(ext);
-      benchmark::DoNotOptimize(sizes);
+    for (const Scale& sc : scales(edition)) {
+      const SheetInfo d = describe(*sheetat(sc, lon, lat), &names);
+      benchmark::DoNotOptimize(d);
     }
   }
 }
-BENCHMARK(WholePointQuery);
+BENCHMARK(PointQuery)->Arg(1992)->Arg(2012);
+
+// The same through the established operations, each forming and reading
+// its texts.
+void PointQueryByOperations(benchmark::State& state) {
+  Angle lon = lon0, lat = lat0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(lon);
+    for (const Scale& sc : scales()) {
+      auto no = newmapna(sc.blc(), lon, lat);
+      auto old = newold(*no);
+      auto ext = maprange(*no);
+      auto name = mapchinesename(*no);
+      benchmark::DoNotOptimize(old);
+      benchmark::DoNotOptimize(ext);
+      benchmark::DoNotOptimize(name);
+    }
+  }
+}
+BENCHMARK(PointQueryByOperations);
+
+// The adjoining-sheet diagram: the eight neighbours with their numbers and
+// names.
+void Neighbours(benchmark::State& state) {
+  const Gazetteer& names = builtingazetteer();
+  const Sheet s = *sheetat(*bycode('E'), lon0, lat0);
+  for (auto _ : state) {
+    const NeighbourGrid grid = neighbours(s);
+    for (const auto& row : grid)
+      for (const auto& cell : row)
+        if (cell) {
+          const SheetInfo d = brief(*cell, &names);
+          benchmark::DoNotOptimize(d);
+        }
+  }
+}
+BENCHMARK(Neighbours);
 
 void RecogniseAndConvertOldNumber(benchmark::State& state) {
   std::string typed = "D-45-48-(26)-C";
@@ -56,12 +92,13 @@ void RecogniseAndConvertOldNumber(benchmark::State& state) {
 }
 BENCHMARK(RecogniseAndConvertOldNumber);
 
-// One cell of a sheet table: its sheet from a point, new and old number.
+// One cell of a sheet table: its numbers and name.
 void SheetTableCell(benchmark::State& state) {
-  const Block b = *outputranges("J49E024001", "", "", "J50E001024");
+  const Block b = *blockof(*readnew("J49E024001"), *readnew("J50E001024"));
+  const Gazetteer& names = builtingazetteer();
   int i = 0;
   for (auto _ : state) {
-    auto cell = blocksheet(b, i % b.blockrows, i % b.blockcols);
+    const SheetInfo cell = brief(b.sheet(i % b.blockrows, i % b.blockcols), &names);
     benchmark::DoNotOptimize(cell);
     ++i;
   }

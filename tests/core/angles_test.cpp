@@ -11,7 +11,7 @@ namespace {
 struct FieldCase {
   const char* text;
   bool lon, lat;
-  Tenths seconds;  // when accepted
+  Angle seconds;  // when accepted
 };
 
 class FieldTexts : public testing::TestWithParam<FieldCase> {};
@@ -60,7 +60,7 @@ TEST(ReadAngle, TakesCommaTextsAndDecimalDegrees) {
   EXPECT_EQ(readangle("116,23,30", kLonLimit), (116 * 3600 + 23 * 60 + 30) * kSecond);
   EXPECT_EQ(readangle("116", kLonLimit), 116 * kDegree);
   EXPECT_EQ(readangle("116.5", kLonLimit), 116 * kDegree + 30 * kMinute);
-  // 116.391667° is 116°23′30.0012″: the tenth below.
+  // 116.391667° is 116°23′30.0012″: the fortieth below.
   EXPECT_EQ(readangle("116.391667", kLonLimit), (116 * 3600 + 23 * 60 + 30) * kSecond);
   // 40° written as a decimal lands exactly on the parallel, not a tenth below.
   EXPECT_EQ(readangle("40.0", kLatLimit), 40 * kDegree);
@@ -70,12 +70,12 @@ TEST(ReadAngle, TakesCommaTextsAndDecimalDegrees) {
 }
 
 TEST(Dfms, WritesAllThreeParts) {
-  EXPECT_EQ(dfms(114 * kDegree + 1125), "114°1′52.5″");
+  EXPECT_EQ(dfms(114 * kDegree + 225 * kSecond / 2), "114°1′52.5″");
   EXPECT_EQ(dfms((39 * 3600 + 8 * 60 + 45) * kSecond), "39°8′45″");
   EXPECT_EQ(dfms(138 * kDegree), "138°0′0″");
-  EXPECT_EQ(dfms(Tenths{0}), "0°0′0″");
+  EXPECT_EQ(dfms(Angle{0}), "0°0′0″");
   const char* fivethousand[] = {"114°1′52.5″", "114°3′45″", "114°5′37.5″"};
-  for (int k = 1; k <= 3; ++k) EXPECT_EQ(dfms(114 * kDegree + 1125 * k), fivethousand[k - 1]);
+  for (int k = 1; k <= 3; ++k) EXPECT_EQ(dfms(114 * kDegree + 225 * kSecond / 2 * k), fivethousand[k - 1]);
   EXPECT_EQ(dfms(114 * 3600.0 + 112.5), "114°1′52.5″");
   EXPECT_EQ(dfms(std::nan("")), "");
 }
@@ -84,7 +84,7 @@ TEST(FormatAngle, KeepsOnlyTheAskedParts) {
   EXPECT_EQ(formatangle(115 * kDegree + 30 * kMinute, 2, true), "115°30′");
   EXPECT_EQ(formatangle(115 * kDegree + 30 * kMinute, 3, false), "115,30,0");
   EXPECT_EQ(formatangle(114 * kDegree, 1, true), "114°");
-  EXPECT_EQ(formatangle(114 * kDegree + 1125, 3, false), "114,1,52.5");
+  EXPECT_EQ(formatangle(114 * kDegree + 225 * kSecond / 2, 3, false), "114,1,52.5");
 }
 
 }  // namespace

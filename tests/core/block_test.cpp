@@ -6,12 +6,12 @@ using namespace tufu;
 
 namespace {
 
-Tenths deg(int d, int m = 0, int s = 0) { return d * kDegree + m * kMinute + s * kSecond; }
+Angle deg(int d, int m = 0, int s = 0) { return d * kDegree + m * kMinute + s * kSecond; }
 
 struct BlockCase {
   const char* what;
   char code;
-  Tenths w, e, s, n;
+  Angle w, e, s, n;
   const char *bl, *tl, *tr, *br, *count;
 };
 
@@ -21,11 +21,11 @@ TEST_P(Blocks, CornersAndCount) {
   const BlockCase& c = GetParam();
   auto b = blockquery(*bycode(c.code), c.w, c.e, c.s, c.n);
   ASSERT_TRUE(b) << c.what;
-  EXPECT_EQ(sheetnumber(b->bottomleft), c.bl) << c.what;
-  EXPECT_EQ(sheetnumber(b->topleft), c.tl) << c.what;
-  EXPECT_EQ(sheetnumber(b->topright), c.tr) << c.what;
-  EXPECT_EQ(sheetnumber(b->bottomright), c.br) << c.what;
-  EXPECT_EQ(b->count(), c.count) << c.what;
+  EXPECT_EQ(sheetnumber(b->bottomleft()), c.bl) << c.what;
+  EXPECT_EQ(sheetnumber(b->topleft()), c.tl) << c.what;
+  EXPECT_EQ(sheetnumber(b->topright()), c.tr) << c.what;
+  EXPECT_EQ(sheetnumber(b->bottomright()), c.br) << c.what;
+  EXPECT_EQ(b->counttext(), c.count) << c.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -58,8 +58,8 @@ TEST(Blocks, BoundsCloserThanASecondToAnEdge) {
   // North a tenth above a parallel that is itself the south bound.
   auto b = blockquery(*bycode('E'), deg(116), deg(116, 10), deg(40), deg(40) + 1);
   ASSERT_TRUE(b);
-  EXPECT_EQ(b->count(), "1*1");
-  EXPECT_EQ(sheetnumber(b->bottomleft), "K50E024009");
+  EXPECT_EQ(b->counttext(), "1*1");
+  EXPECT_EQ(sheetnumber(b->bottomleft()), "K50E024009");
 }
 
 }  // namespace

@@ -10,13 +10,13 @@ using namespace tufu;
 
 namespace {
 
-constexpr Tenths dms(int d, int m, double s) {
-  return d * kDegree + m * kMinute + static_cast<Tenths>(s * 10);
+constexpr Angle dms(int d, int m, double s) {
+  return d * kDegree + m * kMinute + static_cast<Angle>(s * kSecond);
 }
 
 struct PointCase {
   const char* what;
-  Tenths lon, lat;
+  Angle lon, lat;
   const char* numbers[9];  // blc 1..9
 };
 
@@ -57,7 +57,7 @@ TEST(PointToNumber, HalfSecondEdgesOfTheLargestScale) {
   EXPECT_EQ(newmapna(9, 0, 0, 114 * 3600 + 112.4, 0, 0, 40 * 3600), "K50H192001");
   // Every 1:5000 meridian of one zone, and the tenth west of it.
   for (int k = 1; k < 192; ++k) {
-    const Tenths edge = 114 * kDegree + 1125 * k;
+    const Angle edge = 114 * kDegree + bycode('H')->lonsize * k;
     char want[24], before[24];
     std::snprintf(want, sizeof want, "K50H192%03d", k + 1);
     std::snprintf(before, sizeof before, "K50H192%03d", k);
@@ -82,8 +82,8 @@ TEST(PointToNumber, NothingOutsideTheDefinedRange) {
   for (const auto& b : bad) EXPECT_FALSE(newmapna(5, b.jd, 0, 0, b.wd, 0, 0)) << b.jd << " " << b.wd;
   EXPECT_FALSE(newmapna(0, 116, 0, 0, 39, 0, 0));
   EXPECT_FALSE(newmapna(10, 116, 0, 0, 39, 0, 0));
-  EXPECT_FALSE(newmapna(5, Tenths{-1}, Tenths{0}));
-  EXPECT_FALSE(newmapna(5, kLonLimit + 1, Tenths{0}));
+  EXPECT_FALSE(newmapna(5, Angle{-1}, Angle{0}));
+  EXPECT_FALSE(newmapna(5, kLonLimit + 1, Angle{0}));
   EXPECT_TRUE(newmapna(5, 180, 0, 0, 60, 0, 0));
 }
 

@@ -37,8 +37,8 @@ TEST(OutputRanges, OneSheetAtEveryScale) {
   EXPECT_EQ(b->blocklonsize, 3600 * kSecond);
   EXPECT_EQ(b->blocklatsize, 2400 * kSecond);
   auto h = outputranges("J50H001002", "", "", "J50H001002");
-  EXPECT_EQ(h->blocklonsize, 1125);
-  EXPECT_EQ(h->blockswlon, 114 * kDegree + 1125);
+  EXPECT_EQ(h->blocklonsize, 225 * kSecond / 2);
+  EXPECT_EQ(h->blockswlon, 114 * kDegree + 225 * kSecond / 2);
 }
 
 TEST(OutputRanges, SheetsAreListedFromTheNorthWest) {

@@ -14,14 +14,11 @@ namespace {
 class WholeSheet : public testing::TestWithParam<const char*> {};
 
 TEST_P(WholeSheet, EverySheetAtEveryScale) {
-  const SheetRef parent = *readnew(GetParam());
+  const Sheet parent = *readnew(GetParam());
   for (const Scale& sc : scales()) {
     for (int r = 1; r <= sc.rows; ++r) {
       for (int c = 1; c <= sc.rows; ++c) {
-        SheetRef s = parent;
-        s.scale = &sc;
-        s.row = sc.rows > 1 ? r : 1;
-        s.col = sc.rows > 1 ? c : 1;
+        const Sheet s = sheetin(sc, parent.rowletter(), parent.zone(), r, c);
         const std::string no = sheetnumber(s);
         SCOPED_TRACE(no);
         // Both numberings name the same sheet.

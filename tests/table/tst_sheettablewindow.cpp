@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -69,7 +70,14 @@ void answerdialog(DialogSeen* seen, const QString& typed, int tries = 1500) {
       dialog->reject();
       return;
     }
-    dialog->selectFile(typed);
+    // Typed into the file name field, as a person would: selectFile() would
+    // change folders while the dialog still lists the old one.
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (name == nullptr) {
+      dialog->reject();
+      return;
+    }
+    name->setText(typed);
     QMetaObject::invokeMethod(dialog, "accept");
   });
 }
@@ -359,6 +367,10 @@ void SheetTableWindowTest::clickingsavesaves() {
 // The window's own dialog, answered as a person would: its settings, the
 // ".bmp" it adds to a bare name, the name it offers next, and a cancel.
 void SheetTableWindowTest::platformdialog() {
+  // The platform dialog keeps the folders it visited in the user's Qt
+  // settings: a run must not depend on what an earlier run left there.
+  QTemporaryDir config;
+  qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
   tufu::SheetTableWindow w;
   const tufu::Block b = block("J50", "J50");
   w.setBlock(b);

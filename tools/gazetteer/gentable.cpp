@@ -6,13 +6,17 @@
 // are in byte order, then writes OUTPUT, a C++ source defining
 // tufu::builtinnames().  Exits with 1 and a "FILE:LINE: reason" message on
 // bad data, leaving no OUTPUT behind.
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "core/sheet.h"
 #include "gazetteer/namefile.h"
 
 namespace {
@@ -56,6 +60,17 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  // The table is searched by sheet.
+  struct Entry {
+    std::uint64_t id;
+    const tufu::NameRow* row;
+  };
+  std::vector<Entry> entries;
+  for (const tufu::NameRow& row : data.rows)
+    entries.push_back({tufu::sheetkey(*tufu::readnew(row.key)), &row});
+  std::sort(entries.begin(), entries.end(),
+            [](const Entry& a, const Entry& b) { return a.id < b.id; });
+
   const std::filesystem::path temp = output.string() + ".tmp";
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
@@ -65,8 +80,9 @@ int main(int argc, char** argv) {
         << "#include \"gazetteer/builtin.h\"\n\n"
         << "namespace tufu {\n\nnamespace {\n\n"
         << "constexpr NameEntry kNames[] = {\n";
-    for (const tufu::NameRow& row : data.rows) {
-      out << "    {" << literal(row.key) << ", " << literal(row.name) << "},\n";
+    for (const Entry& e : entries) {
+      out << "    {" << e.id << "u, " << literal(e.row->key) << ", " << literal(e.row->name)
+          << "},\n";
     }
     out << "};\n\n}  // namespace\n\n"
         << "std::span<const NameEntry> builtinnames() { return kNames; }\n\n"

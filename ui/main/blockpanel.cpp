@@ -5,7 +5,6 @@
 #include <QLineEdit>
 
 #include "core/block.h"
-#include "gazetteer/gazetteer.h"
 #include "ui/main/clicklabel.h"
 #include "ui/main/form1.h"
 #include "ui/main/formtables.h"
@@ -16,12 +15,6 @@ namespace tufu {
 namespace {
 constexpr tables::Corner kCorners[] = {tables::kBlockTopLeft, tables::kBlockBottomLeft,
                                        tables::kBlockTopRight, tables::kBlockBottomRight};
-
-const Scale* blockscale(int number) {
-  for (const auto& b : tables::kBlockButtons)
-    if (b.number == number) return bylabel(b.target);
-  return nullptr;
-}
 }  // namespace
 
 // Combo4_Click: single point (item 0), block query (item 1) or a region.
@@ -66,7 +59,7 @@ void Form1::blockfield_Change() {
   state_.blockvalid = 0;
   if (blockbounds()) {
     state_.blockvalid = 1;
-    if (state_.lastscalebtn >= 17 && state_.lastscalebtn <= 25) pressscale(state_.lastscalebtn);
+    if (tables::isblockbutton(state_.lastscalebtn)) pressscale(state_.lastscalebtn);
   } else {
     clearblockresults();
   }
@@ -75,32 +68,31 @@ void Form1::blockfield_Change() {
 // Command17..Command25.
 void Form1::blockscale_Click(int number) {
   const auto bounds = state_.blockvalid == 1 ? blockbounds() : std::nullopt;
-  const Scale* scale = blockscale(number);
+  const Scale* scale = buttonscale(number);
   if (bounds && scale) {
     const auto block =
         blockquery(*scale, bounds->west, bounds->east, bounds->south, bounds->north);
     if (!block) {
       clearblockresults();
     } else {
-      const std::pair<const tables::Corner&, std::string> corners[] = {
-          {tables::kBlockBottomLeft, sheetnumber(block->bottomleft)},
-          {tables::kBlockTopLeft, sheetnumber(block->topleft)},
-          {tables::kBlockTopRight, sheetnumber(block->topright)},
-          {tables::kBlockBottomRight, sheetnumber(block->bottomright)}};
-      for (const auto& [c, no] : corners) {
-        settext(c.newno, no);
-        const auto old = callnewold(no);
-        settext(c.oldno, old ? std::string_view(old->mapno) : std::string_view());
-        settext(c.name, mapchinesename(no));
+      const std::pair<const tables::Corner&, Sheet> corners[] = {
+          {tables::kBlockBottomLeft, block->bottomleft()},
+          {tables::kBlockTopLeft, block->topleft()},
+          {tables::kBlockTopRight, block->topright()},
+          {tables::kBlockBottomRight, block->bottomright()}};
+      for (const auto& [c, sheet] : corners) {
+        // A 1:20万 corner shows no new number.
+        const SheetInfo info = brieflabel(sheet);
+        settext(c.newno, info.newno);
+        recordold(info);
+        settext(c.oldno, info.oldno);
+        settext(c.name, info.name);
       }
-      settext(tables::kBlockCount, block->count());
-      calloutputranges(corners[0].second, corners[1].second, corners[3].second,
-                       corners[2].second);
+      settext(tables::kBlockCount, block->counttext());
+      recordblock(*block);
     }
     state_.lastscalebtn = number;
   }
-  if (number == tables::kBlock20)
-    for (const auto& c : kCorners) labels_[c.newno]->clear();
 }
 
 // "新图幅编号" and "旧图幅编号" of the block query.

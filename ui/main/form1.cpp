@@ -311,8 +311,8 @@ void Form1::switchmode(int mode) {
   focusmodeinput();
 
   const int last = state_.lastscalebtn;
-  if (mode == 1 && last >= 17 && last <= 25) pressscale(last);
-  if (mode == 2 && ((last >= 7 && last <= 13) || last == tables::kHierarchy20)) pressscale(last);
+  if (mode == 1 && tables::isblockbutton(last)) pressscale(last);
+  if (mode == 2 && tables::ishierarchybutton(last)) pressscale(last);
 }
 
 // The input of the mode in view takes the focus: a field out of view never
@@ -332,9 +332,9 @@ void Form1::focusmodeinput() {
 }
 
 void Form1::pressscale(int number) {
-  if (number >= 17 && number <= 25)
+  if (tables::isblockbutton(number))
     blockscale_Click(number);
-  else
+  else if (tables::ishierarchybutton(number))
     hierarchyscale_Click(number);
 }
 
@@ -348,6 +348,7 @@ void Form1::output() {
   if (!sheettable_) {
     sheettable_ = new SheetTableWindow;
     sheettable_->setAttribute(Qt::WA_DeleteOnClose);
+    sheettable_->setNames(&names_);
   }
   sheettable_->setBlock(*state_.block);
   sheettable_->show();
@@ -384,53 +385,45 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // ---------------------------------------------------------------------------
-// Numbering operations, with their results recorded
+// Sheets described, with their results recorded
 
-std::optional<std::string> Form1::callnewmapna(int blc, Tenths lon, Tenths lat) {
-  auto r = newmapna(blc, lon, lat);
-  if (r) state_.newmapno = *r;
-  return r;
+SheetInfo Form1::describesheet(const Sheet& s) { return describe(s, &names_); }
+
+SheetInfo Form1::brieflabel(const Sheet& s) { return brief(s, &names_); }
+
+void Form1::recordnew(const Sheet& s) { state_.newmapno = sheetnumber(s); }
+
+void Form1::recordold(const SheetInfo& info) {
+  state_.newoldresult = Converted{info.oldno.str(), info.sheet.scale->code, info.sheet.scale->label};
 }
 
-std::optional<Converted> Form1::callnewold(std::string_view mapna) {
-  auto r = newold(mapna);
-  if (r) state_.newoldresult = r;
-  return r;
+void Form1::recordoldnew(const Sheet& s) {
+  state_.oldnewresult = Converted{sheetnumber(s), s.scale->code, s.scale->label};
 }
 
-std::optional<Converted> Form1::calloldnew(std::string_view oldmap) {
-  auto r = oldnew(oldmap);
-  if (r) state_.oldnewresult = r;
-  return r;
+void Form1::recordextent(const Sheet& s) {
+  const Extent e = extentof(s);
+  state_.rangewest = e.rangewest;
+  state_.rangeeast = e.rangeeast;
+  state_.rangesouth = e.rangesouth;
+  state_.rangenorth = e.rangenorth;
+  state_.rangewestdms = e.rangewestdms;
+  state_.rangesouthdms = e.rangesouthdms;
 }
 
-std::optional<Extent> Form1::callmaprange(std::string_view mapna) {
-  auto r = maprange(mapna);
-  if (r) {
-    state_.rangewest = r->rangewest;
-    state_.rangeeast = r->rangeeast;
-    state_.rangesouth = r->rangesouth;
-    state_.rangenorth = r->rangenorth;
-    state_.rangewestdms = r->rangewestdms;
-    state_.rangesouthdms = r->rangesouthdms;
-  }
-  return r;
+void Form1::recordsizes(const SheetInfo& info) {
+  state_.jcha = info.lonsize;
+  state_.wcha = info.latsize;
 }
 
-std::optional<SizeTexts> Form1::calljwcha(char code) {
-  const Scale* scale = bycode(code);
-  if (scale == nullptr) return std::nullopt;
-  auto r = jwcha(scale->sizeindex());
-  if (r) {
-    state_.jcha = r->jcha;
-    state_.wcha = r->wcha;
-  }
-  return r;
-}
+void Form1::recordblock(const Block& b) { state_.block = b; }
 
-void Form1::calloutputranges(const std::string& sw, const std::string& nw,
-                             const std::string& se, const std::string& ne) {
-  if (auto r = outputranges(sw, nw, se, ne)) state_.block = *r;
+const Scale* Form1::buttonscale(int number) const {
+  for (const auto& b : tables::kHierarchyButtons)
+    if (b.number == number) return byid(b.scale);
+  for (const auto& b : tables::kBlockButtons)
+    if (b.number == number) return byid(b.scale);
+  return nullptr;
 }
 
 // ---------------------------------------------------------------------------

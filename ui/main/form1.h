@@ -24,11 +24,13 @@
 #include <vector>
 
 #include "angles/angle.h"
+#include "core/block.h"
+#include "core/describe.h"
 #include "core/oldnumber.h"
 #include "core/scale.h"
 #include "core/sheet.h"
+#include "gazetteer/gazetteer.h"
 #include "ui/main/formstate.h"
-#include "ui/table/range.h"
 
 class QComboBox;
 class QFrame;
@@ -81,7 +83,7 @@ class Form1 : public QWidget {
   // Point query.
   void pointfield_Change();  // Text1 and Text2
   void Combo1_Click(int index);
-  void recompute(Tenths lon, Tenths lat);
+  void recompute(Angle lon, Angle lat);
   void clearpointresults();
   void numberlabel_Click(int number);  // Label9, Label10
   void placepointcontrols(bool inview);
@@ -90,10 +92,8 @@ class Form1 : public QWidget {
   void Combo2_Change();
   void Command4_Click();
   void cell_Click(int number);
-  void convertsheet(const std::string& t, bool withname);
-  void showextent(const std::string& mapna, std::string_view westeast);
-  void showsizes(std::optional<char> code);
-  void fillcontaining(const std::string& mapna);
+  void showsheet(const Sheet& sheet, bool typedold, bool withname);
+  void fillcontaining(const Sheet& sheet);
   void blankcells();
   void refreshhierarchy();
 
@@ -112,18 +112,21 @@ class Form1 : public QWidget {
   void Command27_Click();
   void clearblockresults();
   struct Bounds4 {
-    Tenths west, east, south, north;
+    Angle west, east, south, north;
   };
   std::optional<Bounds4> blockbounds() const;
 
-  // The numbering operations, recording their results in the shared state.
-  std::optional<std::string> callnewmapna(int blc, Tenths lon, Tenths lat);
-  std::optional<Converted> callnewold(std::string_view mapna);
-  std::optional<Converted> calloldnew(std::string_view oldmap);
-  std::optional<Extent> callmaprange(std::string_view mapna);
-  std::optional<SizeTexts> calljwcha(char code);
-  void calloutputranges(const std::string& sw, const std::string& nw, const std::string& se,
-                        const std::string& ne);
+  // The description of a sheet, with its results recorded in the shared
+  // state as the numbering operations record theirs.
+  SheetInfo describesheet(const Sheet& s);
+  SheetInfo brieflabel(const Sheet& s);
+  void recordnew(const Sheet& s);
+  void recordold(const SheetInfo& info);
+  void recordoldnew(const Sheet& s);
+  void recordextent(const Sheet& s);
+  void recordsizes(const SheetInfo& info);
+  void recordblock(const Block& b);
+  const Scale* buttonscale(int number) const;
 
   // Controls by number.
   QLabel* label(int number) const;
@@ -134,6 +137,7 @@ class Form1 : public QWidget {
   std::string entrytext() const;            // Combo2
 
   FormState state_;
+  Gazetteer names_;
   CriticalBox criticalbox_;
   QPointer<SheetTableWindow> sheettable_;
 

@@ -5,8 +5,10 @@
 #include <optional>
 #include <string>
 
+#include "core/block.h"
 #include "core/oldnumber.h"
-#include "ui/table/range.h"
+#include "core/scale.h"
+#include "core/sheet.h"
 
 namespace tufu {
 
@@ -33,6 +35,12 @@ struct FormState {
   int scaletag = 0;
   /// The mode in view: 1 coordinates, 2 sheet numbers, 3 about.
   int mode = 1;
+
+  /// The sheet that the sheet-number query shows; nothing while its entry
+  /// holds no acceptable number.
+  std::optional<Sheet> current;
+  /// The edition of the numbering in use.
+  Edition edition = Edition::k1992;
 };
 
 }  // namespace tufu

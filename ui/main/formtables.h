@@ -67,39 +67,35 @@ inline constexpr std::string_view kEntryItems[] = {
 inline constexpr std::string_view kContainingView = "所属小比例尺图幅编号";
 inline constexpr std::string_view kContainedView = "所含大比例尺图幅编号";
 
-/// A scale button: its number and the scale it lists.
+/// A scale button: its number and the id of the scale it lists (its
+/// position in the scale table).
 struct ScaleButton {
   int number;
-  std::string_view target;  ///< scale label
+  int scale;
 };
 
-/// The hierarchy panel's scale buttons, from the smallest scale down.
+/// The hierarchy panel's scale buttons, from the smallest scale down:
+/// 1:50万, 1:25万, 1:20万, 1:10万, 1:5万, 1:2.5万, 1:1万, 1:5000.
 inline constexpr ScaleButton kHierarchyButtons[] = {
-    {7, "1:50万"}, {8, "1:25万"}, {15, "1:20万"}, {9, "1:10万"},
-    {10, "1:5万"}, {11, "1:2.5万"}, {12, "1:1万"}, {13, "1:5000"},
+    {7, 1}, {8, 2}, {15, 3}, {9, 4}, {10, 5}, {11, 6}, {12, 7}, {13, 8},
 };
 
-/// For the scale of a queried sheet, the first of kHierarchyButtons whose
-/// scale nests in it; that button and all after it are the scales the
-/// sheet contains.  8 (past the end) for 1:5000, which contains none.
-struct NestFrom {
-  std::string_view scale;
-  int first;
-};
-inline constexpr NestFrom kNestFrom[] = {
-    {"1:100万", 0}, {"1:50万", 1}, {"1:25万", 3}, {"1:20万", 3}, {"1:10万", 4},
-    {"1:5万", 5},   {"1:2.5万", 6}, {"1:1万", 7},  {"1:5000", 8},
-};
-
-/// The block query's scale buttons.
+/// The block query's scale buttons: 1:100万 .. 1:5000.
 inline constexpr ScaleButton kBlockButtons[] = {
-    {17, "1:100万"}, {18, "1:50万"}, {19, "1:25万"}, {20, "1:20万"}, {21, "1:10万"},
-    {22, "1:5万"},   {23, "1:2.5万"}, {24, "1:1万"}, {25, "1:5000"},
+    {17, 0}, {18, 1}, {19, 2}, {20, 3}, {21, 4}, {22, 5}, {23, 6}, {24, 7}, {25, 8},
 };
 
-/// Button numbers of the 1:20万 targets, which show no new numbers.
-inline constexpr int kHierarchy20 = 15;
-inline constexpr int kBlock20 = 20;
+constexpr bool isblockbutton(int number) {
+  for (const auto& b : kBlockButtons)
+    if (b.number == number) return true;
+  return false;
+}
+
+constexpr bool ishierarchybutton(int number) {
+  for (const auto& b : kHierarchyButtons)
+    if (b.number == number) return true;
+  return false;
+}
 
 /// The result fields of one corner sheet.
 struct Corner {
@@ -113,15 +109,15 @@ inline constexpr Corner kBlockTopLeft{90, 95, 100}, kBlockBottomLeft{91, 96, 102
     kBlockTopRight{92, 97, 101}, kBlockBottomRight{93, 98, 103};
 inline constexpr int kBlockCount = 94;
 
-/// A row of the containing table: the scale code of its sheets and the
-/// new-number and old-number cells.
+/// A row of the containing table: the id of the scale of its sheets and
+/// the new-number and old-number cells.
 struct ContainingRow {
-  char code;
+  int scale;
   int newno, oldno;
 };
 inline constexpr ContainingRow kContainingRows[] = {
-    {'A', 45, 46}, {'B', 47, 48}, {'C', 49, 50}, {'I', 83, 84},
-    {'D', 51, 52}, {'E', 53, 54}, {'F', 55, 56}, {'G', 57, 58},
+    {0, 45, 46}, {1, 47, 48}, {2, 49, 50}, {3, 83, 84},
+    {4, 51, 52}, {5, 53, 54}, {6, 55, 56}, {7, 57, 58},
 };
 
 /// The labels the start-up empties, in this order.

@@ -4,8 +4,6 @@
 #include <QFrame>
 #include <QPushButton>
 
-#include "core/hierarchy.h"
-#include "gazetteer/gazetteer.h"
 #include "ui/main/clicklabel.h"
 #include "ui/main/form1.h"
 #include "ui/main/formlayout.h"
@@ -17,12 +15,6 @@ namespace tufu {
 namespace {
 constexpr tables::Corner kCorners[] = {tables::kHierTopLeft, tables::kHierBottomLeft,
                                        tables::kHierTopRight, tables::kHierBottomRight};
-
-const tables::ScaleButton& hierarchybutton(int number) {
-  for (const auto& b : tables::kHierarchyButtons)
-    if (b.number == number) return b;
-  return tables::kHierarchyButtons[0];
-}
 }  // namespace
 
 // Corner numbers, old numbers, names and relation text.
@@ -43,56 +35,57 @@ void Form1::Combo3_Click(int index) {
   frames_[layout::kTableBox]->setVisible(!contained);
 }
 
-// Command7..Command13, Command15.
+// Command7..Command13, Command15.  A target without new numbers to show
+// (1:20万) shows its corners in the old view only.
 void Form1::hierarchyscale_Click(int number) {
-  const bool is20 = number == tables::kHierarchy20;
-  if (!is20)
+  const Scale* target = buttonscale(number);
+  const bool shownew = target == nullptr || target->shownew;
+  if (shownew)
     for (const auto& c : kCorners) labels_[c.newno]->show();
 
-  const QString kind = labels_[21]->text();
-  std::optional<std::string> sheet;
-  if (kind == qs(tables::kKindNew))
-    sheet = entrytext();
-  else if (kind == qs(tables::kKindOld))
-    sheet = caption(23);
-
-  if (sheet) {
-    const Scale* target = bylabel(hierarchybutton(number).target);
-    const auto h = hl(*sheet, caption(27), target ? target->rows : 0);
-    if (!h) {
+  if (state_.current && target != nullptr) {
+    const auto block = contained(*state_.current, *target);
+    if (!block) {
       // The target does not nest in the sheet's scale: no block.
       clearhierarchy();
     } else {
-      settext(tables::kHierRelation, h->relation);
-      const std::pair<const tables::Corner&, const std::string&> corners[] = {
-          {tables::kHierTopLeft, h->topleft},
-          {tables::kHierBottomLeft, h->bottomleft},
-          {tables::kHierTopRight, h->topright},
-          {tables::kHierBottomRight, h->bottomright}};
-      for (const auto& [c, no] : corners) {
-        settext(c.newno, no);
-        settext(c.name, mapchinesename(no));
+      settext(tables::kHierRelation, block->counttext());
+      const std::pair<const tables::Corner&, Sheet> corners[] = {
+          {tables::kHierTopLeft, block->topleft()},
+          {tables::kHierBottomLeft, block->bottomleft()},
+          {tables::kHierTopRight, block->topright()},
+          {tables::kHierBottomRight, block->bottomright()}};
+      // The new-number fields hold the number as formed, which at 1:20万
+      // is the internal code, kept out of view.
+      for (const auto& [c, sheet] : corners) {
+        settext(c.newno, sheetnumber(sheet));
+        settext(c.name, brieflabel(sheet).name);
       }
-      calloutputranges(h->bottomleft, h->topleft, h->bottomright, h->topright);
-      for (const auto& [c, no] : corners) {
-        const auto old = callnewold(no);
-        settext(c.oldno, old ? std::string_view(old->mapno) : std::string_view());
+      recordblock(*block);
+      for (const auto& [c, sheet] : corners) {
+        const SheetInfo info = brieflabel(sheet);
+        recordold(info);
+        settext(c.oldno, info.oldno);
       }
     }
   }
 
   state_.lastscalebtn = number;
-  if (is20)
+  if (!shownew)
     for (const auto& c : kCorners) labels_[c.newno]->hide();
 }
 
-// "新图幅编号": the new numbers in view (none after a 1:20万 listing).
+// "新图幅编号": the new numbers in view (none after a listing of a scale
+// without new numbers).
 void Form1::Command5_Click() {
   for (const auto& c : kCorners) {
     labels_[c.newno]->show();
     labels_[c.oldno]->hide();
   }
-  if (state_.lastscalebtn == tables::kHierarchy20)
+  const Scale* last = tables::ishierarchybutton(state_.lastscalebtn)
+                          ? buttonscale(state_.lastscalebtn)
+                          : nullptr;
+  if (last != nullptr && !last->shownew)
     for (const auto& c : kCorners) labels_[c.newno]->hide();
 }
 

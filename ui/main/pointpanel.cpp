@@ -2,15 +2,13 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "gazetteer/gazetteer.h"
 #include "ui/main/clicklabel.h"
 #include "ui/main/form1.h"
 
 namespace tufu {
 
 namespace {
-constexpr int kResultLabels[] = {9, 10, 14, 15, 18, 19};
-constexpr int k20TagPosition = 3;  // list position of "1:20万", which has no new number
+constexpr int kResultLabels[] = {9, 10, 14, 15, 18, 19, 109};
 }  // namespace
 
 void Form1::clearpointresults() {
@@ -29,8 +27,6 @@ void Form1::pointfield_Change() {
     else
       clearpointresults();
   }
-  settext(109, mapchinesename(caption(9)));
-  if (state_.scaletag == k20TagPosition) labels_[9]->clear();
 }
 
 // A choice from the scale list recomputes from the fields with the same
@@ -42,28 +38,27 @@ void Form1::Combo1_Click(int index) {
   pointfield_Change();
 }
 
-void Form1::recompute(Tenths lon, Tenths lat) {
-  const Scale* scale = bylistpos(state_.scaletag);
-  const auto newno = scale ? callnewmapna(scale->blc, lon, lat) : std::nullopt;
-  if (!newno) {
+void Form1::recompute(Angle lon, Angle lat) {
+  const Scale* scale = bylistpos(state_.scaletag, state_.edition);
+  const auto sheet = scale ? sheetat(*scale, lon, lat) : std::nullopt;
+  if (!sheet) {
     clearpointresults();
     return;
   }
-  settext(9, *newno);
+  const SheetInfo info = describesheet(*sheet);
+  recordnew(*sheet);
+  recordold(info);
+  recordextent(*sheet);
+  recordsizes(info);
 
-  const auto old = callnewold(*newno);
-  settext(10, old ? std::string_view(old->mapno) : std::string_view());
-
-  const auto extent = callmaprange(*newno);
-  settext(14, extent ? extent->rangewest + "-- " + extent->rangeeast : std::string());
-  settext(15, extent ? extent->rangesouth + "-- " + extent->rangenorth : std::string());
-
-  // The scale code of the converted number picks the size texts.  (Taken
-  // from the conversion itself: the old number of a sheet at 60° N or 180° E,
-  // row P or zone 61, is not one that can be typed back.)
-  const auto size = old ? calljwcha(old->code) : std::nullopt;
-  settext(18, size ? size->jcha : std::string_view());
-  settext(19, size ? size->wcha : std::string_view());
+  // A 1:20万 sheet has no new number to show.
+  settext(9, info.newno);
+  settext(10, info.oldno);
+  settext(14, std::string(info.west) + "-- " + std::string(info.east));
+  settext(15, std::string(info.south) + "-- " + std::string(info.north));
+  settext(18, info.lonsize);
+  settext(19, info.latsize);
+  settext(109, info.name);
 }
 
 // Label9_Click and Label10_Click: the number becomes the sheet-number query.

@@ -4,7 +4,6 @@
 #include <QPushButton>
 
 #include "core/recognize.h"
-#include "gazetteer/gazetteer.h"
 #include "ui/main/clicklabel.h"
 #include "ui/main/form1.h"
 #include "ui/main/formtables.h"
@@ -27,78 +26,54 @@ void Form1::blankcells() {
 // Combo2_Change and Combo2_Click: the query of the entry text.
 void Form1::Combo2_Change() {
   const std::string t = entrytext();
+  const Parsed typed = recognize(t, state_.edition);
+  state_.current = typed.sheet;
   labels_[23]->show();
-  if (t.empty() || !teststr(t)) {
+  if (!typed.sheet)
     for (int n : kSheetResults) labels_[n]->clear();
-    labels_[105]->clear();
-    blankcells();
-    clearhierarchy();
-    settext(21, tables::kKindNeutral);
-    settext(22, tables::kCounterpartNeutral);
-  } else {
-    labels_[105]->clear();
-    blankcells();
-    clearhierarchy();
-    settext(21, tables::kKindNeutral);
-    settext(22, tables::kCounterpartNeutral);
-    convertsheet(t, true);
-  }
+  labels_[105]->clear();
+  blankcells();
+  clearhierarchy();
+  settext(21, tables::kKindNeutral);
+  settext(22, tables::kCounterpartNeutral);
+  if (typed.sheet) showsheet(*typed.sheet, !isneworold(t), true);
   refreshhierarchy();
-  if (labels_[21]->text() == qs(tables::kKindOld) &&
-      labels_[27]->text() == QStringLiteral("1:20万"))
-    labels_[23]->hide();  // the internal 1:20万 code stays there for the hierarchy
+  // The internal 1:20万 code of a typed old number stays in its field, out
+  // of view: it is no new number.
+  if (typed.sheet && !isneworold(t) && !typed.sheet->scale->shownew) labels_[23]->hide();
 }
 
 // The old-number or new-number branch of the query for an accepted text.
-void Form1::convertsheet(const std::string& t, bool withname) {
-  if (!isneworold(t)) {
-    settext(21, tables::kKindOld);
-    const auto n = calloldnew(t);
-    const std::string newno = n ? n->mapno : std::string();
-    settext(27, n ? n->label : std::string_view());
-    settext(22, tables::kCounterpartNew);
-    settext(23, newno);
-    if (withname) settext(105, mapchinesename(newno));
-    showextent(newno, " -- ");
-    showsizes(n ? std::optional<char>(n->code) : std::nullopt);
-    fillcontaining(newno);
-  } else {
-    settext(21, tables::kKindNew);
-    const auto o = callnewold(t);
-    if (withname) settext(105, mapchinesename(t));
-    settext(27, o ? o->label : std::string_view());
-    settext(22, tables::kCounterpartOld);
-    settext(23, o ? std::string_view(o->mapno) : std::string_view());
-    showextent(t, "-- ");
-    showsizes(o ? std::optional<char>(o->code) : std::nullopt);
-    fillcontaining(t);
-  }
+void Form1::showsheet(const Sheet& sheet, bool typedold, bool withname) {
+  const SheetInfo info = describesheet(sheet);
+  settext(21, typedold ? tables::kKindOld : tables::kKindNew);
+  if (typedold)
+    recordoldnew(sheet);
+  else
+    recordold(info);
+  settext(27, sheet.scale->label);
+  settext(22, typedold ? tables::kCounterpartNew : tables::kCounterpartOld);
+  settext(23, typedold ? sheetnumber(sheet) : info.oldno.str());
+  if (withname) settext(105, info.name);
+  recordextent(sheet);
+  settext(31, std::string(info.west) + (typedold ? " -- " : "-- ") + std::string(info.east));
+  settext(32, std::string(info.south) + "-- " + std::string(info.north));
+  recordsizes(info);
+  settext(36, info.lonsize);
+  settext(34, info.latsize);
+  fillcontaining(sheet);
 }
 
-void Form1::showextent(const std::string& mapna, std::string_view westeast) {
-  const auto extent = callmaprange(mapna);
-  if (!extent) {
-    labels_[31]->clear();
-    labels_[32]->clear();
-    return;
-  }
-  settext(31, extent->rangewest + std::string(westeast) + extent->rangeeast);
-  settext(32, extent->rangesouth + "-- " + extent->rangenorth);
-}
-
-void Form1::showsizes(std::optional<char> code) {
-  const auto size = code ? calljwcha(*code) : std::nullopt;
-  settext(36, size ? size->jcha : std::string_view());
-  settext(34, size ? size->wcha : std::string_view());
-}
-
-// The containing table; the 1:20万 row shows only the old number.
-void Form1::fillcontaining(const std::string& mapna) {
-  for (const Containing& c : bigbil(mapna)) {
+// The containing table; a sheet without a new number to show (1:20万)
+// shows only its old number.
+void Form1::fillcontaining(const Sheet& sheet) {
+  for (const Sheet& up : containing(sheet)) {
+    const SheetInfo info = brieflabel(up);
+    recordold(info);
     for (const auto& row : tables::kContainingRows) {
-      if (row.code != c.scale->code) continue;
-      if (row.code != 'I') settext(row.newno, c.newno);
-      settext(row.oldno, c.oldno);
+      if (row.scale != up.scale->id) continue;
+      settext(row.newno, info.newno);
+      settext(row.oldno, info.oldno);
     }
   }
 }
@@ -107,12 +82,13 @@ void Form1::fillcontaining(const std::string& mapna) {
 // entry text once more, without the place name.
 void Form1::Command4_Click() {
   const std::string t = entrytext();
+  const Parsed typed = recognize(t, state_.edition);
   blankcells();
-  if (t.empty() || !teststr(t)) {
+  if (!typed.sheet) {
     for (int n : kSheetResults) labels_[n]->clear();
     return;
   }
-  convertsheet(t, false);
+  showsheet(*typed.sheet, !isneworold(t), false);
 }
 
 // A click on a cell of the containing table queries its number.
@@ -123,19 +99,22 @@ void Form1::cell_Click(int number) {
   commands_[4]->click();
 }
 
-// Runs the first scale button that nests in the queried scale and enables
-// exactly the buttons that do.  A blank scale field changes nothing.
+// Runs the first scale button whose scale nests in the queried sheet's and
+// enables exactly the buttons whose scales do.  Nothing queried changes
+// nothing.
 void Form1::refreshhierarchy() {
-  const QString scale = labels_[27]->text();
-  for (const auto& nest : tables::kNestFrom) {
-    if (scale != qs(nest.scale))
-      continue;
-    constexpr int kCount = static_cast<int>(std::size(tables::kHierarchyButtons));
-    if (nest.first < kCount) pressscale(tables::kHierarchyButtons[nest.first].number);
-    for (int i = 0; i < kCount; ++i)
-      commands_[tables::kHierarchyButtons[i].number]->setEnabled(i >= nest.first);
-    return;
+  if (!state_.current) return;
+  const Scale& own = *state_.current->scale;
+  auto nests = [&own](const tables::ScaleButton& b) {
+    const Scale& target = *byid(b.scale);
+    return target.rows > own.rows && own.holds(target);
+  };
+  for (const auto& b : tables::kHierarchyButtons) {
+    if (!nests(b)) continue;
+    pressscale(b.number);
+    break;
   }
+  for (const auto& b : tables::kHierarchyButtons) commands_[b.number]->setEnabled(nests(b));
 }
 
 }  // namespace tufu

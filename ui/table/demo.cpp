@@ -36,11 +36,7 @@ std::optional<tufu::Block> blockofbounds(const QStringList& a) {
   const auto n = tufu::readangle(a[3].toStdString(), tufu::kLatLimit);
   const tufu::Scale* scale = tufu::parsescale(a[4].toStdString());
   if (!w || !e || !s || !n || scale == nullptr) return std::nullopt;
-  const auto corners = tufu::blockquery(*scale, *w, *e, *s, *n);
-  if (!corners) return std::nullopt;
-  return tufu::outputranges(
-      tufu::sheetnumber(corners->bottomleft), tufu::sheetnumber(corners->topleft),
-      tufu::sheetnumber(corners->bottomright), tufu::sheetnumber(corners->topright));
+  return tufu::blockquery(*scale, *w, *e, *s, *n);
 }
 
 }  // namespace

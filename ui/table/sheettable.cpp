@@ -38,15 +38,15 @@ QString qs(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-QString angletext(Tenths t) { return QString::fromStdString(dfms(t)); }
+QString angletext(Angle t) { return QString::fromStdString(dfms(t)); }
 
-int parallelwidth(Tenths lat) {
+int parallelwidth(Angle lat) {
   if (lat % (4 * kDegree) == 0) return 3;
   if (lat % (2 * kDegree) == 0) return 2;
   return 1;
 }
 
-int meridianwidth(Tenths lon) {
+int meridianwidth(Angle lon) {
   if (lon % (6 * kDegree) == 0) return 3;
   if (lon % (3 * kDegree) == 0) return 2;
   return 1;
@@ -111,7 +111,9 @@ std::pair<QString, QString> splitname(const QString& name) {
   return {name.left(units), name.mid(units)};
 }
 
-TableDrawing drawtable(const Block& b) {
+TableDrawing drawtable(const Block& b) { return drawtable(b, builtingazetteer()); }
+
+TableDrawing drawtable(const Block& b, const Names& names) {
   TableDrawing d;
   d.width = picturewidth(b);
   d.height = pictureheight(b);
@@ -126,35 +128,31 @@ TableDrawing drawtable(const Block& b) {
 
   // Parallels, north to south.
   for (int i = 0; i <= b.blockrows; ++i) {
-    const Tenths lat = b.north() - b.blocklatsize * i;
+    const Angle lat = b.north() - b.blocklatsize * i;
     const int y = kGridTop + kCellHeight * i;
     d.lines.push_back({kGridLeft, y, gridright, y, parallelwidth(lat)});
     d.texts.push_back({kLatLabelLeft, y, angletext(lat), Ink::Black});
   }
   // Meridians, west to east.
   for (int i = 0; i <= b.blockcols; ++i) {
-    const Tenths lon = b.blockswlon + b.blocklonsize * i;
+    const Angle lon = b.blockswlon + b.blocklonsize * i;
     const int x = kGridLeft + kCellWidth * i;
     d.lines.push_back({x, kGridTop, x, gridbottom, meridianwidth(lon)});
     d.texts.push_back({x - kLonLabelBack, kLonLabelTop, angletext(lon), Ink::Black});
   }
 
-  // Cells, row by row from the north, each row from the west.  1:20万
-  // (code 'I') has no new numbers: its cells show the old number and the
-  // name only.
-  const bool newnumbers = b.scale == nullptr || b.scale->code != 'I';
+  // Cells, row by row from the north, each row from the west.
   for (int row = 0; row < b.blockrows; ++row) {
     for (int col = 0; col < b.blockcols; ++col) {
-      const BlockSheet s = blocksheet(b, row, col);
+      const SheetInfo s = brief(b.sheet(row, col), &names);
       const int x = kGridLeft + kCellWidth * col + kTextLeft;
       const int y = kGridTop + kCellHeight * row;
-      if (newnumbers) {
+      if (!s.newno.empty())
         d.texts.push_back({x, y + kNewNumberTop, qs(s.newno), Ink::Blue, kCellTextWidth});
-      }
-      d.texts.push_back({x, y + kOldNumberTop, qs(s.oldno), Ink::Blue, kCellTextWidth});
-      const QString name = qs(mapchinesename(s.newno));
-      if (name.isEmpty()) continue;
-      auto [first, second] = splitname(name);
+      if (!s.oldno.empty())
+        d.texts.push_back({x, y + kOldNumberTop, qs(s.oldno), Ink::Blue, kCellTextWidth});
+      if (s.name.empty()) continue;
+      auto [first, second] = splitname(qs(s.name));
       d.texts.push_back({x, y + kNameTop, std::move(first), Ink::Red, kCellTextWidth});
       if (!second.isEmpty()) {
         d.texts.push_back({x, y + kNameSecondTop, std::move(second), Ink::Red, kCellTextWidth});
@@ -216,6 +214,8 @@ QImage painttable(const TableDrawing& d) {
   }
   return image;
 }
+
+QImage rendertable(const Block& b, const Names& names) { return painttable(drawtable(b, names)); }
 
 QImage rendertable(const Block& b) { return painttable(drawtable(b)); }
 

@@ -12,7 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "ui/table/range.h"
+#include "core/block.h"
+#include "core/describe.h"
 
 namespace tufu {
 
@@ -66,8 +67,11 @@ std::pair<QString, QString> splitname(const QString& name);
 /// The table of `b`.  Parallels are 3 pixels wide on multiples of 4°, 2 on
 /// multiples of 2°, else 1; meridians 3 on multiples of 6°, 2 on multiples
 /// of 3°, else 1.  Each cell holds the new number (none at 1:20万, whose
-/// internal code is no sheet number) and the old number in blue and the
-/// place name in red; the title and graticule values are black.
+/// internal code is no sheet number) and the old number (none at the 2012
+/// scales below 1:5000) in blue and the place name from `names` in red; the
+/// title and graticule values are black.
+TableDrawing drawtable(const Block& b, const Names& names);
+/// The same with the built-in names.
 TableDrawing drawtable(const Block& b);
 
 /// The font of every text in the table.
@@ -77,7 +81,8 @@ QFont tablefont();
 /// image when the picture is too large to allocate.
 QImage painttable(const TableDrawing& d);
 
-/// The whole table of `b` as an image: painttable(drawtable(b)).
+/// The whole table of `b` as an image: painttable(drawtable(b, names)).
+QImage rendertable(const Block& b, const Names& names);
 QImage rendertable(const Block& b);
 
 }  // namespace tufu

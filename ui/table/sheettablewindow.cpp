@@ -116,7 +116,7 @@ SheetTableWindow::~SheetTableWindow() = default;
 
 void SheetTableWindow::setBlock(const Block& block) {
   block_ = block;
-  image_ = rendertable(block_);
+  image_ = names_ != nullptr ? rendertable(block_, *names_) : rendertable(block_);
   picturewidth_ = picturewidth(block_);
   pictureheight_ = pictureheight(block_);
   hscroll1_->setValue(0);
@@ -125,6 +125,8 @@ void SheetTableWindow::setBlock(const Block& block) {
   scrolled();
   picture1_->update();
 }
+
+void SheetTableWindow::setNames(const Names* names) { names_ = names; }
 
 QPoint SheetTableWindow::scrolloffset() const { return picture1_->offset(); }
 

@@ -8,7 +8,8 @@
 #include <QWidget>
 #include <memory>
 
-#include "ui/table/range.h"
+#include "core/block.h"
+#include "core/describe.h"
 #include "ui/table/savedialogs.h"
 
 class QPushButton;
@@ -35,6 +36,10 @@ class SheetTableWindow : public QWidget {
   void setBlock(const Block& block);
   const Block& block() const { return block_; }
 
+  /// Where the table's place names come from, from the next block on; the
+  /// built-in names when null.  The window does not own them.
+  void setNames(const Names* names);
+
   /// The whole table as drawn, the image that "保存" writes.
   const QImage& picture() const { return image_; }
 
@@ -60,6 +65,7 @@ class SheetTableWindow : public QWidget {
   void scrolled();
 
   Block block_;
+  const Names* names_ = nullptr;
   QImage image_;           // the whole table of block_
   int picturewidth_ = 0;   // twips
   int pictureheight_ = 0;  // twips
