@@ -28,8 +28,8 @@ void Form1::Combo4_Click(int index) {
   placepointcontrols(false);
   frames_[6]->show();
   Command26_Click();
-  if (index >= 2 && index - 2 < static_cast<int>(std::size(tables::kRegions))) {
-    const auto& r = tables::kRegions[index - 2];
+  if (index >= 2 && index - 2 < static_cast<int>(std::size(kRegions))) {
+    const auto& r = kRegions[index - 2];
     texts_[3]->setText(qs(r.west));
     texts_[4]->setText(qs(r.east));
     texts_[5]->setText(qs(r.south));

@@ -185,7 +185,7 @@ void Form1::buildcontrols() {
   querymode_->setMaxVisibleItems(18);
   querymode_->addItem(qs(tables::kSinglePoint));
   querymode_->addItem(qs(tables::kBlockQuery));
-  for (const auto& r : tables::kRegions) querymode_->addItem(qs(r.name));
+  for (const auto& r : kRegions) querymode_->addItem(qs(r.name));
   querymode_->setCurrentIndex(-1);  // the start-up selects "单点查询"
 
   entry_ = new QComboBox(frames_[2]);
