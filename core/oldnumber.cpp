@@ -35,15 +35,23 @@ int value(std::string_view s) {
   return v;
 }
 
-char* putint(char* p, int v) {
-  char tmp[12];
-  int k = 0;
-  do {
-    tmp[k++] = static_cast<char>('0' + v % 10);
-    v /= 10;
-  } while (v > 0);
-  while (k > 0) *p++ = tmp[--k];
-  return p;
+constexpr char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// An index of an old number: 1 to 144.
+inline char* putint(char* p, int v) {
+  if (v < 10) {
+    *p++ = static_cast<char>('0' + v);
+    return p;
+  }
+  if (v >= 100) {
+    *p++ = static_cast<char>('0' + v / 100);
+    v %= 100;
+  }
+  std::memcpy(p, kPairs + 2 * v, 2);
+  return p + 2;
 }
 
 char* putview(char* p, std::string_view s) {
@@ -51,10 +59,10 @@ char* putview(char* p, std::string_view s) {
   return p + s.size();
 }
 
-const Scale& scaleof(int id) { return *byid(id); }
+const Scale& scaleof(int id) { return kAllScales[id]; }
 
 // Index `n` (from 1) written in `style`.
-char* writeindex(char* p, int n, IndexStyle style) {
+inline char* writeindex(char* p, int n, IndexStyle style) {
   switch (style) {
     case IndexStyle::Letter:
       *p++ = static_cast<char>('A' + n - 1);
@@ -166,21 +174,24 @@ std::optional<int> alb(std::string_view lm) {
 bool testluoma(std::string_view s) { return alb(s).has_value(); }
 
 char* writeold(char* p, const Sheet& s) {
-  const Scale& sc = *s.scale;
-  if (!sc.hasold) return p;
-  if (sc.old.parent < 0) {
-    *p++ = s.rowletter();
-    *p++ = '-';
-    const int zone = s.zone();
-    *p++ = static_cast<char>('0' + zone / 10 % 10);
-    *p++ = static_cast<char>('0' + zone % 10);
-    return p;
-  }
-  p = writeold(p, up(s, scaleof(sc.old.parent)));
+  if (!s.scale->hasold) return p;
+  const int rows = s.scale->rows;
+  const QuotRem across = s.scale->byrows.split(s.x), up = s.scale->byrows.split(s.y);
+  *p++ = static_cast<char>('A' + up.q);
   *p++ = '-';
-  const int k = sc.old.k;
-  const int n = (s.row() - 1) % k * k + (s.col() - 1) % k + 1;
-  return writeindex(p, n, sc.old.style);
+  const int zone = kFirstZone + across.q;
+  *p++ = static_cast<char>('0' + zone / 10 % 10);
+  *p++ = static_cast<char>('0' + zone % 10);
+  // Each field: the ancestor's place among the k × k sheets of its parent.
+  const int row = rows - 1 - up.r, col = across.r;  // from 0 inside the 1:100万 sheet
+  for (int i = 0; i < s.scale->oldfields; ++i) {
+    const OldStep& step = s.scale->oldsteps[i];
+    const int r = step.byk.split(step.byf.split(row).q).r;
+    const int c = step.byk.split(step.byf.split(col).q).r;
+    *p++ = '-';
+    p = writeindex(p, r * step.k + c + 1, step.style);
+  }
+  return p;
 }
 
 OldNumber oldnumberof(const Sheet& s) {

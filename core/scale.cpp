@@ -1,6 +1,5 @@
 #include "core/scale.h"
 
-#include <array>
 #include <charconv>
 
 namespace tufu {
@@ -10,10 +9,13 @@ using enum IndexStyle;
 constexpr Edition k92 = Edition::k1992;
 constexpr Edition k12 = Edition::k2012;
 
+}  // namespace
+
 // id, label, denominator, code, digits, rows, lonsize, latsize, size texts,
 // edge parts, shown new number, old number and its form, names, parent in
 // the chain of containing sheets, edition.
-constexpr std::array<Scale, 12> kScales{{
+constexpr std::array<Scale, 12> kAllScales = [] {
+  std::array<Scale, 12> table{{
     {0, "1:100万", 1000000, 'A', 0, 1, 6 * kDegree, 4 * kDegree, "6°", "4°", 1,
      true, true, {}, true, -1, k92},
     {1, "1:50万", 500000, 'B', 3, 2, 3 * kDegree, 2 * kDegree, "3°", "2°", 1,
@@ -38,7 +40,35 @@ constexpr std::array<Scale, 12> kScales{{
      true, false, {}, false, 9, k12},
     {11, "1:500", 500, 'K', 4, 2304, 75 * kSecond / 8, 25 * kSecond / 4, "9.375″", "6.25″", 3,
      true, false, {}, false, 10, k12},
-}};
+  }};
+  for (Scale& s : table) {
+    s.byrows = Divisor(s.rows);
+    if (s.old.k > 0) s.old.byk = Divisor(s.old.k);
+  }
+  // The old-number fields of each scale, from the head down.
+  for (Scale& s : table) {
+    if (!s.hasold) continue;
+    int depth = 0;
+    for (int id = s.id; table[static_cast<std::size_t>(id)].old.parent >= 0;
+         id = table[static_cast<std::size_t>(id)].old.parent)
+      ++depth;
+    s.oldfields = depth;
+    for (int id = s.id; table[static_cast<std::size_t>(id)].old.parent >= 0;
+         id = table[static_cast<std::size_t>(id)].old.parent) {
+      const Scale& form = table[static_cast<std::size_t>(id)];
+      OldStep& step = s.oldsteps[--depth];
+      step.style = form.old.style;
+      step.k = form.old.k;
+      step.byf = Divisor(s.rows / form.rows);
+      step.byk = Divisor(form.old.k);
+    }
+  }
+  return table;
+}();
+
+namespace {
+
+constexpr const std::array<Scale, 12>& kScales = kAllScales;
 
 // Every scale fills one 1:100万 sheet exactly, its sheets tile those of the
 // scale that holds them, an old number's parent holds k × k of its sheets,
@@ -51,6 +81,7 @@ constexpr bool consistent() {
         kScales[static_cast<std::size_t>(s.old.parent)].rows * s.old.k != s.rows)
       return false;
     if (s.hasold && s.old.parent < 0 && s.rows != 1) return false;
+    if (s.byrows.split(kGridZones * s.rows - 1).q != kGridZones - 1) return false;
     int room = 1;
     for (int d = 0; d < s.digits; ++d) room *= 10;
     if (s.digits > 0 && s.rows >= room) return false;
@@ -62,8 +93,6 @@ static_assert(consistent());
 constexpr std::size_t count(Edition e) { return e == k92 ? 9 : 12; }
 
 }  // namespace
-
-std::span<const Scale> scales(Edition e) { return {kScales.data(), count(e)}; }
 
 const Scale* bycode(char code, Edition e) {
   if (code >= 'a' && code <= 'z') code = static_cast<char>(code - 'a' + 'A');
@@ -81,8 +110,6 @@ const Scale* bylistpos(int listpos, Edition e) {
              ? &kScales[static_cast<std::size_t>(listpos)]
              : nullptr;
 }
-
-const Scale* byid(int id) { return bylistpos(id, k12); }
 
 const Scale* bylabel(std::string_view label) {
   for (const Scale& s : kScales)

@@ -22,6 +22,8 @@
 // that `newmapna` takes, is the list position + 1.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -42,6 +44,25 @@ enum class IndexStyle {
   Paren,    ///< "(1)".."(64)"
 };
 
+/// Quotient and remainder of a division.
+struct QuotRem {
+  int q, r;
+};
+
+/// Division of 0 ≤ v < 2^17 by a fixed divisor 1 ≤ d < 2^13, exact, by a
+/// multiplication: the rows and columns of the grid are divided by the side
+/// counts and factors of the scale table on every number written.
+struct Divisor {
+  int d = 1;
+  std::uint32_t magic = 1u << 30;  ///< ⌈2^30 / d⌉
+
+  constexpr explicit Divisor(int by = 1) : d(by), magic(((1u << 30) + by - 1) / by) {}
+  constexpr QuotRem split(int v) const {
+    const int q = static_cast<int>((static_cast<std::uint64_t>(v) * magic) >> 30);
+    return {q, v - q * d};
+  }
+};
+
 /// How a scale's old number extends the old number of its parent: "-" and
 /// the index of the sheet among the k × k sheets of the parent, counted row
 /// by row from the north-west.
@@ -49,6 +70,17 @@ struct OldForm {
   int parent = -1;  ///< id of the parent scale; -1 for the 1:100万 head ("J-50")
   int k = 0;        ///< sheets along each side of the parent
   IndexStyle style = IndexStyle::Decimal;
+  Divisor byk{};    ///< division by k
+};
+
+/// One field of an old number below the 1:100万 head, as seen from a sheet
+/// of a given scale: the field holds the index of the sheet's ancestor of
+/// that form among the k × k sheets of its parent.
+struct OldStep {
+  IndexStyle style = IndexStyle::Decimal;
+  int k = 1;
+  Divisor byf{};  ///< the sheet's row or column to the ancestor's
+  Divisor byk{};
 };
 
 struct Scale {
@@ -69,6 +101,9 @@ struct Scale {
   bool named;                 ///< its sheets can carry place names
   int parent;                 ///< id of the next smaller scale whose sheets hold its own; -1 at 1:100万
   Edition since;              ///< the first edition that has the scale
+  Divisor byrows{};           ///< division by `rows`
+  OldStep oldsteps[4]{};      ///< the fields of its old number after the head, in order
+  int oldfields = 0;          ///< how many
 
   constexpr int blc() const { return id + 1; }
   constexpr int listpos() const { return id; }
@@ -82,15 +117,20 @@ struct Scale {
   constexpr bool holds(const Scale& target) const { return target.rows % rows == 0; }
 };
 
+/// Every scale, in list order.
+extern const std::array<Scale, 12> kAllScales;
+
 /// The scales of an edition in list order: nine for 1992, twelve for 2012.
-std::span<const Scale> scales(Edition e = Edition::k1992);
+inline std::span<const Scale> scales(Edition e = Edition::k1992) {
+  return {kAllScales.data(), e == Edition::k1992 ? 9u : 12u};
+}
 
 /// Lookups; nullptr when nothing matches.  `bycode` ignores letter case; the
 /// letter 'I' is 1:20万 in the 1992 edition and 1:2000 in the 2012 edition.
 const Scale* bycode(char code, Edition e = Edition::k1992);
 const Scale* byblc(int blc, Edition e = Edition::k1992);
 const Scale* bylistpos(int listpos, Edition e = Edition::k1992);
-const Scale* byid(int id);
+inline const Scale* byid(int id) { return id >= 0 && id < 12 ? &kAllScales[id] : nullptr; }
 const Scale* bylabel(std::string_view label);
 const Scale* byrows(int rows);
 

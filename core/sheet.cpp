@@ -1,6 +1,7 @@
 #include "core/sheet.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace tufu {
 namespace {
@@ -15,13 +16,22 @@ int digits(std::string_view s) {
   return v;
 }
 
-// `v` in exactly `width` digits, zero-padded.
+constexpr char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// 0 ≤ v < 10000 in exactly `width` (2, 3 or 4) digits, zero-padded.
 char* putpadded(char* p, int v, int width) {
-  for (int i = width - 1; i >= 0; --i) {
-    p[i] = static_cast<char>('0' + v % 10);
-    v /= 10;
+  const int hi = v / 100, lo = v % 100;
+  if (width == 4) {
+    std::memcpy(p, kPairs + 2 * hi, 2);
+    p += 2;
+  } else if (width == 3) {
+    *p++ = static_cast<char>('0' + hi);
   }
-  return p + width;
+  std::memcpy(p, kPairs + 2 * lo, 2);
+  return p + 2;
 }
 
 std::string decimal(int v) { return std::to_string(v); }
@@ -91,12 +101,14 @@ Sheet sheetunder(const Scale& scale, Angle lon, Angle lat) {
 }
 
 char* writenew(char* p, const Sheet& s) {
-  *p++ = s.rowletter();
-  p = putpadded(p, s.zone(), 2);
+  const int rows = s.scale->rows;
+  const QuotRem across = s.scale->byrows.split(s.x), up = s.scale->byrows.split(s.y);
+  *p++ = static_cast<char>('A' + up.q);
+  p = putpadded(p, kFirstZone + across.q, 2);
   if (s.scale->digits > 0) {
     *p++ = s.scale->code;
-    p = putpadded(p, s.row(), s.scale->digits);
-    p = putpadded(p, s.col(), s.scale->digits);
+    p = putpadded(p, rows - up.r, s.scale->digits);
+    p = putpadded(p, across.r + 1, s.scale->digits);
   }
   return p;
 }

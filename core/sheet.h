@@ -37,7 +37,8 @@
 
 namespace tufu {
 
-/// A sheet in integer form.
+/// A sheet in integer form.  Only sheets of the grid (see `ongrid`) are
+/// numbered.
 struct Sheet {
   const Scale* scale = nullptr;  ///< never null in a sheet that names one
   int x = 0;                     ///< sheet columns between 0° E and its west edge
@@ -45,11 +46,11 @@ struct Sheet {
 
   /// The 1:100万 sheet it lies in: row letter 'A' (0°–4° N) ... and zone
   /// 31 (0°–6° E) ...
-  char rowletter() const { return static_cast<char>('A' + y / scale->rows); }
-  int zone() const { return kFirstZone + x / scale->rows; }
+  char rowletter() const { return static_cast<char>('A' + scale->byrows.split(y).q); }
+  int zone() const { return kFirstZone + scale->byrows.split(x).q; }
   /// Its row and column inside that sheet, from 1 at the north and the west.
-  int row() const { return scale->rows - y % scale->rows; }
-  int col() const { return x % scale->rows + 1; }
+  int row() const { return scale->rows - scale->byrows.split(y).r; }
+  int col() const { return scale->byrows.split(x).r + 1; }
 
   friend bool operator==(const Sheet&, const Sheet&) = default;
 };

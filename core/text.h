@@ -16,6 +16,13 @@ class FixedText {
 
   FixedText() = default;
   explicit FixedText(std::string_view s) { assign(s); }
+  // Only the bytes in use are copied.
+  FixedText(const FixedText& o) : size_(o.size_) { std::memcpy(data_, o.data_, size_); }
+  FixedText& operator=(const FixedText& o) {
+    size_ = o.size_;
+    std::memmove(data_, o.data_, size_);
+    return *this;
+  }
 
   std::string_view view() const { return {data_, size_}; }
   operator std::string_view() const { return view(); }
@@ -36,7 +43,7 @@ class FixedText {
   friend bool operator==(const FixedText& a, std::string_view b) { return a.view() == b; }
 
  private:
-  char data_[N]{};
+  char data_[N];  // bytes past size_ are never read
   std::size_t size_ = 0;
 };
 

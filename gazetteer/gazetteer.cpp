@@ -1,6 +1,5 @@
 #include "gazetteer/gazetteer.h"
 
-#include <algorithm>
 #include <map>
 
 #include "gazetteer/builtin.h"
@@ -10,12 +9,27 @@ namespace tufu {
 
 namespace {
 
+// Binary search without branches on the comparisons: the entry with the
+// largest id not above `id`, or the first.
+template <typename Entry, typename Id>
+const Entry* floorentry(const Entry* base, std::size_t n, std::uint64_t id, Id idof) {
+  while (n > 1) {
+    const std::size_t half = n / 2;
+    base = idof(base[half]) <= id ? base + half : base;
+    n -= half;
+  }
+  return base;
+}
+
 std::string_view builtin(std::uint64_t id) {
-  const std::span<const NameEntry> table = builtinnames();
-  const auto it = std::lower_bound(table.begin(), table.end(), id,
-                                   [](const NameEntry& e, std::uint64_t k) { return e.id < k; });
-  if (it == table.end() || it->id != id) return {};
-  return it->name;
+  static const NameEntry* const rows = builtinnames().data();
+  static const NameHash hash = builtinhash();
+  const std::size_t mask = (std::size_t{1} << hash.bits) - 1;
+  for (std::size_t h = namehash(id, hash.bits);; h = (h + 1) & mask) {
+    const int i = hash.slots[h];
+    if (i < 0) return {};
+    if (rows[i].id == id) return rows[i].name;
+  }
 }
 
 // The sheet that `key` names when it is written exactly as the program
@@ -61,10 +75,9 @@ std::string_view Gazetteer::name(const Sheet& s) const {
   if (!s.scale->named) return {};
   const std::uint64_t id = sheetkey(s);
   if (!extra_.empty()) {
-    const auto it = std::lower_bound(
-        extra_.begin(), extra_.end(), id,
-        [](const std::pair<std::uint64_t, std::string>& e, std::uint64_t k) { return e.first < k; });
-    if (it != extra_.end() && it->first == id) return it->second;
+    const auto* e = floorentry(extra_.data(), extra_.size(), id,
+                               [](const std::pair<std::uint64_t, std::string>& x) { return x.first; });
+    if (e->first == id) return e->second;
   }
   return builtin(id);
 }

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core/sheet.h"
+#include "gazetteer/builtin.h"
 #include "gazetteer/namefile.h"
 
 namespace {
@@ -84,8 +85,23 @@ int main(int argc, char** argv) {
       out << "    {" << e.id << "u, " << literal(e.row->key) << ", " << literal(e.row->name)
           << "},\n";
     }
-    out << "};\n\n}  // namespace\n\n"
-        << "std::span<const NameEntry> builtinnames() { return kNames; }\n\n"
+    out << "};\n\n";
+    // An open-addressing hash of the ids (linear probing), at most half full.
+    std::size_t slots = 16;
+    while (slots < 2 * entries.size()) slots *= 2;
+    int bits = 0;
+    while ((std::size_t{1} << bits) < slots) ++bits;
+    std::vector<int> table(slots, -1);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      std::size_t h = tufu::namehash(entries[i].id, bits);
+      while (table[h] >= 0) h = (h + 1) & (slots - 1);
+      table[h] = static_cast<int>(i);
+    }
+    out << "constexpr std::int16_t kSlots[] = {";
+    for (std::size_t i = 0; i < slots; ++i) out << (i % 16 == 0 ? "\n    " : " ") << table[i] << ",";
+    out << "\n};\n\n}  // namespace\n\n"
+        << "std::span<const NameEntry> builtinnames() { return kNames; }\n"
+        << "NameHash builtinhash() { return {kSlots, " << bits << "}; }\n\n"
         << "}  // namespace tufu\n";
     out.close();
     if (!out) {
