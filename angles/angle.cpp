@@ -89,6 +89,26 @@ char* putdigits(char* p, std::uint64_t v) {
   return p;
 }
 
+constexpr char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// 0 ≤ v < 1000 in decimal without leading zeros.
+char* putsmall(char* p, std::uint32_t v) {
+  if (v < 10) {
+    *p++ = static_cast<char>('0' + v);
+  } else if (v < 100) {
+    std::memcpy(p, kPairs + 2 * v, 2);
+    p += 2;
+  } else {
+    *p++ = static_cast<char>('0' + v / 100);
+    std::memcpy(p, kPairs + 2 * (v % 100), 2);
+    p += 2;
+  }
+  return p;
+}
+
 template <std::size_t N>
 char* putliteral(char* p, const char (&text)[N]) {
   std::memcpy(p, text, N - 1);
@@ -173,22 +193,124 @@ double changesec(std::string_view s) {
 std::optional<Angle> readlon(std::string_view fieldtext) { return readfield(fieldtext, kLonLimit); }
 std::optional<Angle> readlat(std::string_view fieldtext) { return readfield(fieldtext, kLatLimit); }
 
-std::optional<Angle> readangle(std::string_view text, Angle limit) {
-  if (text.find(',') != std::string_view::npos || alldigits(text))
-    return readfield(text, limit);
-  // Decimal degrees: digits, one point, digits.  No sign, blank or exponent.
-  std::size_t point = text.find('.');
-  if (point == std::string_view::npos || text.size() == 1) return std::nullopt;
-  std::string_view whole = text.substr(0, point), frac = text.substr(point + 1);
-  if (!alldigits(whole) || !alldigits(frac) || whole.size() > 4 || frac.size() > 12)
+namespace {
+
+// An angle read exactly: whole units, and whether a remainder below one
+// unit was dropped.
+struct Exact {
+  Angle units = 0;
+  bool below = false;  // the value lies above `units` by less than a unit
+};
+
+// "digits[.digits]" scaled by `unit` per whole: exact, no floating point.
+// The whole part takes at most 9 digits, the fraction at most 12.
+std::optional<Exact> scaled(std::string_view text, Angle unit) {
+  const std::size_t point = text.find('.');
+  const std::string_view whole = text.substr(0, point);
+  const std::string_view frac =
+      point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+  if (whole.empty() || !alldigits(whole) || whole.size() > 9) return std::nullopt;
+  if (point != std::string_view::npos && (frac.empty() || !alldigits(frac) || frac.size() > 12))
     return std::nullopt;
-  double degrees = std::strtod(std::string(text).c_str(), nullptr);
-  double units = degrees * static_cast<double>(kDegree);
-  double nearest = std::nearbyint(units);
-  Angle t = std::abs(units - nearest) < 1e-6 ? static_cast<Angle>(nearest)
-                                              : static_cast<Angle>(std::floor(units));
-  if (t > limit) return std::nullopt;
-  return t;
+  Exact e;
+  for (char c : whole) e.units = e.units * 10 + (c - '0');
+  e.units *= unit;
+  if (!frac.empty()) {
+    std::int64_t f = 0, denominator = 1;
+    for (char c : frac) {
+      f = f * 10 + (c - '0');
+      denominator *= 10;
+    }
+    // f < 10^12 and unit ≤ 144000: the product stays below 2^63.
+    e.units += f * unit / denominator;
+    e.below = f * unit % denominator != 0;
+  }
+  return e;
+}
+
+// Degrees, minutes and seconds, each a run of digits, the seconds (or the
+// last part given) possibly with a decimal fraction.
+std::optional<Exact> sumparts(std::string_view d, std::string_view m, std::string_view sec) {
+  auto pd = scaled(d.empty() ? "0" : d, kDegree);
+  auto pm = scaled(m.empty() ? "0" : m, kMinute);
+  auto ps = scaled(sec.empty() ? "0" : sec, kSecond);
+  if (!pd || !pm || !ps || pd->below || pm->below) return std::nullopt;
+  return Exact{pd->units + pm->units + ps->units, ps->below};
+}
+
+// The marks of degrees, minutes and seconds, longest first.
+constexpr std::string_view kMarks[3][4] = {
+    {"°"}, {"′", "'"}, {"′′", "''", "″", "\""}};
+
+// The mark of part `k` at the start of `s`: its length, else 0.
+std::size_t mark(std::string_view s, int k) {
+  for (std::string_view m : kMarks[k])
+    if (!m.empty() && s.starts_with(m)) return m.size();
+  return 0;
+}
+
+// 116°23′30″, 116°23'30", 116°23′30.5″, 116°23′, 116°: each part a number
+// followed by its mark.
+std::optional<Exact> readsymbols(std::string_view text) {
+  std::string_view part[3];
+  int next = 0;
+  while (!text.empty()) {
+    std::size_t digits = 0;
+    while (digits < text.size() && ((text[digits] >= '0' && text[digits] <= '9') || text[digits] == '.'))
+      ++digits;
+    if (digits == 0) return std::nullopt;
+    // Seconds take the longest mark first ("''" before "'").
+    int which = -1;
+    std::size_t length = 0;
+    for (int k = 2; k >= next && which < 0; --k)
+      if ((length = mark(text.substr(digits), k)) > 0) which = k;
+    if (which < 0) return std::nullopt;
+    part[which] = text.substr(0, digits);
+    next = which + 1;
+    text.remove_prefix(digits + length);
+    if (next > 2 && !text.empty()) return std::nullopt;
+  }
+  if (part[0].empty()) return std::nullopt;
+  // Only the last part given may carry a fraction.
+  if (part[0].find('.') != std::string_view::npos && (!part[1].empty() || !part[2].empty()))
+    return std::nullopt;
+  if (part[1].find('.') != std::string_view::npos && !part[2].empty()) return std::nullopt;
+  if (part[1].find('.') != std::string_view::npos || part[0].find('.') != std::string_view::npos) {
+    auto pd = scaled(part[0], kDegree);
+    auto pm = scaled(part[1].empty() ? "0" : part[1], kMinute);
+    if (!pd || !pm) return std::nullopt;
+    return Exact{pd->units + pm->units, pd->below || pm->below};
+  }
+  return sumparts(part[0], part[1], part[2]);
+}
+
+}  // namespace
+
+std::optional<Angle> readangle(std::string_view text, Angle limit) {
+  std::optional<Exact> e;
+  if (text.find_first_of("'\"") != std::string_view::npos ||
+      text.find("°") != std::string_view::npos || text.find("′") != std::string_view::npos ||
+      text.find("″") != std::string_view::npos) {
+    e = readsymbols(text);
+  } else if (text.find('.') == std::string_view::npos) {
+    // Comma texts and whole degrees, by the rules of the window's fields.
+    return readfield(text, limit);
+  } else if (text.find(',') != std::string_view::npos) {
+    // Decimal seconds: "116,23,30.5".
+    Parts parts = firstthree(text);
+    std::size_t commas = 0;
+    for (char c : text) commas += c == ',';
+    if (commas != 2 || parts.p[0].find('.') != std::string_view::npos ||
+        parts.p[1].find('.') != std::string_view::npos)
+      return std::nullopt;
+    e = sumparts(parts.p[0], parts.p[1], parts.p[2]);
+  } else {
+    // Decimal degrees: "116.391667".
+    e = scaled(text, kDegree);
+  }
+  // The value itself must lie within the limit, not only its units.
+  if (!e || e->units > limit || (e->units == limit && e->below)) return std::nullopt;
+  return e->units;
 }
 
 std::string formatangle(Angle t, int parts, bool symbols) {
@@ -208,22 +330,29 @@ char* writeangle(char* p, Angle t, int parts, bool symbols) {
     *p++ = '-';
     u = 0 - u;
   }
-  p = putdigits(p, u / kDegree);
-  const std::uint32_t rest = static_cast<std::uint32_t>(u % kDegree);  // below one degree
+  // Every angle of a sheet fits 32 bits; its parts are then divided as such.
+  const std::uint32_t degrees =
+      u < (std::uint64_t{1} << 32) ? static_cast<std::uint32_t>(u) / static_cast<std::uint32_t>(kDegree)
+                                   : 0;
+  if (u < (std::uint64_t{1} << 32) && degrees < 1000)
+    p = putsmall(p, degrees);
+  else
+    p = putdigits(p, u / kDegree);
+  const auto rest = static_cast<std::uint32_t>(u % kDegree);  // below one degree
   if (symbols)
     p = putliteral(p, "°");
   else if (parts > 1)
     *p++ = ',';
   if (parts >= 2) {
-    p = putdigits(p, rest / kMinute);
+    p = putsmall(p, rest / static_cast<std::uint32_t>(kMinute));
     if (symbols)
       p = putliteral(p, "′");
     else if (parts > 2)
       *p++ = ',';
   }
   if (parts >= 3) {
-    const auto units = static_cast<std::uint32_t>(rest % kMinute);
-    p = putdigits(p, units / kSecond);
+    const std::uint32_t units = rest % static_cast<std::uint32_t>(kMinute);
+    p = putsmall(p, units / static_cast<std::uint32_t>(kSecond));
     // A fortieth of a second is 0.025″: the fraction has at most three
     // decimals, of which the trailing zeros are left out.
     if (auto thousandths = static_cast<std::uint32_t>(units % kSecond * (1000 / kSecond));

@@ -60,11 +60,16 @@ double changesec(std::string_view s);
 std::optional<Angle> readlon(std::string_view fieldtext);
 std::optional<Angle> readlat(std::string_view fieldtext);
 
-/// An angle for the command line: either a comma text as above or decimal
-/// degrees ("116.391667"), at most `limit`.  Decimal degrees are taken to the
-/// fortieth of a second below them (a value within a millionth of a unit of
-/// a whole unit is taken as that unit), which keeps every point in the sheet
-/// that holds it.
+/// An angle for the command line, at most `limit`: a comma text as above,
+/// the same with decimal seconds ("116,23,30.5", from GPS), decimal degrees
+/// ("116.391667"), or degrees, minutes and seconds with their marks as the
+/// tool writes them ("116°23′30″", also typed with ' and ", seconds
+/// possibly decimal).  A value finer than a unit is taken to the unit below,
+/// which keeps every point in the sheet that holds it; a value above the
+/// limit by however little is refused.  No sign, blank or exponent.
+///   LEGAL:   116,23,30  116  136,30  116,23,30.5  116.391667  116°23′30″
+///            116°23'30"  116°23′  116°  116°23′30.25″  180.0
+///   ILLEGAL: 180.00001  -1.5  1e2  116,23.5,0  " 116"  116°23″5′  116.5°30′
 std::optional<Angle> readangle(std::string_view text, Angle limit);
 
 /// An angle as degrees, minutes and seconds, e.g. 114°1′52.5″ or 39°8′45″.

@@ -18,13 +18,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (lat) FUZZ_CHECK(lon.has_value(), s);
   if (lon) {
     FUZZ_CHECK(*lon >= 0 && *lon <= tufu::kLonLimit && *lon % tufu::kSecond == 0, s);
-    FUZZ_CHECK(static_cast<double>(*lon) == tufu::changesec(padded) * 10, s);
+    FUZZ_CHECK(static_cast<double>(*lon) == tufu::changesec(padded) * tufu::kSecond, s);
     // The comma text of the angle reads back to the same angle.
     FUZZ_CHECK(tufu::readlon(tufu::formatangle(*lon, 3, false)) == lon, s);
   }
   for (tufu::Angle limit : {tufu::kLonLimit, tufu::kLatLimit}) {
     auto a = tufu::readangle(s, limit);
-    if (a) FUZZ_CHECK(*a >= 0 && *a <= limit, s);
+    if (!a) continue;
+    FUZZ_CHECK(*a >= 0 && *a <= limit, s);
+    // The tool's own form of the angle reads back to it.
+    FUZZ_CHECK(tufu::readangle(tufu::dfms(*a), limit) == a, s);
+    if (auto field = tufu::readlon(s)) FUZZ_CHECK(*field == *a, s);
   }
   (void)tufu::leadingnumber(s);
   (void)tufu::dfms(tufu::leadingnumber(s));

@@ -69,6 +69,44 @@ TEST(ReadAngle, TakesCommaTextsAndDecimalDegrees) {
     EXPECT_FALSE(readangle(bad, kLatLimit)) << bad;
 }
 
+// The command line's further forms: decimal seconds, the tool's own form
+// with its marks, and a limit that holds for the value itself.
+TEST(ReadAngle, DecimalSecondsAndMarks) {
+  const Angle lon = (116 * 3600 + 23 * 60 + 30) * kSecond;
+  struct {
+    const char* text;
+    Angle want;
+  } legal[] = {
+      {"116,23,30.5", lon + kSecond / 2},
+      {"116,23,30.025", lon + 1},
+      {"116,23,30.0249", lon},  // finer than a unit: the unit below
+      {"116°23′30″", lon},
+      {"116°23'30\"", lon},
+      {"116°23'30''", lon},
+      {"116°23′30.25″", lon + kSecond / 4},
+      {"116°23′", lon - 30 * kSecond},
+      {"116°", 116 * kDegree},
+      {"116°30″", 116 * kDegree + 30 * kSecond},
+      {"116.5°", 116 * kDegree + 30 * kMinute},
+      {"180°0′0″", kLonLimit},
+      {"180.000000", kLonLimit},
+      {"179,59,59.975", kLonLimit - 1},
+  };
+  for (const auto& c : legal) EXPECT_EQ(readangle(c.text, kLonLimit), c.want) << c.text;
+  for (const char* bad : {"180.00001", "180,0,0.001", "179,59,60.001", "180°0′0.01″", "116,23.5,0",
+                          "116.5,0,0", "116,23,30.5,1", "116°23″5′", "116.5°30′", "116°23′30″x",
+                          "116°′", "°", "116.", ".5", "116,23,30.", "116°23′30.5.5″", "1e2",
+                          "-1.5", "116°-5′"})
+    EXPECT_FALSE(readangle(bad, kLonLimit)) << bad;
+  EXPECT_FALSE(readangle("60.00002", kLatLimit));
+  EXPECT_EQ(readangle("60", kLatLimit), kLatLimit);
+  // The tool's own text of every 1:500 edge reads back exactly.
+  for (int k = 0; k < 8; ++k) {
+    const Angle a = 116 * kDegree + k * (kSecond * 75 / 8);  // 9.375″ steps
+    EXPECT_EQ(readangle(dfms(a), kLonLimit), a) << dfms(a);
+  }
+}
+
 TEST(Dfms, WritesAllThreeParts) {
   EXPECT_EQ(dfms(114 * kDegree + 225 * kSecond / 2), "114°1′52.5″");
   EXPECT_EQ(dfms((39 * 3600 + 8 * 60 + 45) * kSecond), "39°8′45″");
