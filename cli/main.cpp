@@ -1,407 +1,300 @@
 // tufu-cli: sheet numbers from the command line.
 //
 // One input in, one output line out.  A bad input prints an error in its
-// place and the run goes on; the exit status is 1 when any input failed.
-// Without positional inputs, inputs are read from standard input, one per
-// line, with the same fields separated by blanks.
+// place and the run goes on; the exit status is 1 when any input failed and
+// 2 for a usage error or when the tool cannot read or write.  Without
+// positional inputs, inputs are read from standard input, one per line,
+// with the same fields separated by blanks; blank lines and lines that
+// begin with "#" are copied to the output as they are.
 
-#include <charconv>
+#include <cerrno>
 #include <cstdio>
-#include <iostream>
-#include <optional>
-#include <sstream>
+#include <cstring>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 #include <vector>
 
-#include "angles/angle.h"
-#include "core/block.h"
-#include "core/describe.h"
-#include "core/oldnumber.h"
-#include "core/recognize.h"
+#include "cli/commands.h"
+#include "cli/output.h"
 #include "core/scale.h"
-#include "core/sheet.h"
 #include "gazetteer/gazetteer.h"
+#include "gazetteer/namefile.h"
 
 namespace {
 
 using namespace tufu;
+using namespace tufu::cli;
 
-constexpr const char* kUsage = R"(用法: tufu-cli [--json] [--names FILE] COMMAND [INPUT...]
+constexpr std::string_view kVersion = TUFU_VERSION;
+
+constexpr const char* kUsage = R"(用法: tufu-cli [选项] 命令 [输入...]
 
 命令:
-  point LON LAT [--scale S]        点所在的图幅 (各比例尺, 或只一种)
-  sheet NUMBER                     识别新/旧图幅编号并给出图幅信息
-  contains NUMBER --scale S        图幅所含某一大比例尺的图幅区块
-  block WEST EAST SOUTH NORTH --scale S [--list]
-                                   经纬度区块在某一比例尺下的图幅
+  point 经度 纬度 [--scale S]           点所在的图幅 (各比例尺, 或只一种)
+  sheet 图幅编号...                      识别新/旧图幅编号并给出图幅信息
+  contains 图幅编号... --scale S         图幅所含某一大比例尺的图幅区块
+  neighbours 图幅编号...                 图幅的接图表: 周围八幅相邻图幅
+  block 西 东 南 北 --scale S [--list]   经纬度区块在某一比例尺下的图幅
 
-角度可写作 116,23,30 (度,分,秒)、116、136,30 或十进制度 116.391667。
+角度可写作 116,23,30 (度,分,秒)、116、136,30、116,23,30.5 (十进制秒)、
+116.391667 (十进制度) 或 116°23′30″ (也可写作 116°23'30")。
 比例尺可写作 1:5万、5万、1:50000 或 50000 (1:5000 也可写作 5千)。
-没有 INPUT 时从标准输入逐行读取, 每行的各项以空格分隔。
+没有输入时从标准输入逐行读取, 每行的各项以空格分隔; 空行和以 # 开头的行
+原样输出。
 
 选项:
-  --json         每个输入输出一个 JSON 对象
-  --names FILE   把 FILE (每行 图幅号<TAB>图名) 合并到内置图名表之上,
-                 可给多次, 后给的优先
-  --list         block: 列出区块的每一幅图
-  -h, --help     显示本帮助
+  --json             每个输入输出一个 JSON 对象
+  --csv              输出 CSV: 一行表头, 然后每幅图一行 (point, sheet,
+                     neighbours, block)
+  --scale S          比例尺
+  --standard 1992|2012
+                     编号标准: GB/T 13989-1992 (默认, 九种比例尺) 或
+                     GB/T 13989-2012 (另有 1:2000、1:1000、1:500)
+  --names FILE       把 FILE (每行 图幅号<TAB>图名) 合并到内置图名表之上,
+                     可给多次, 后给的优先
+  --list             block: 列出区块的每一幅图
+  -h, --help         显示帮助 (命令后加 --help 显示该命令的帮助)
+  --version          显示版本
+
+退出状态: 0 全部成功; 1 有输入出错; 2 用法错误或无法读写。
 )";
 
-// ---------------------------------------------------------------- output
-
-std::string quote(std::string_view s) {
-  std::string out = "\"";
-  for (char c : s) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char buf[8];
-          std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
-          out += buf;
-        } else {
-          out += c;
-        }
-    }
-  }
-  return out + "\"";
-}
-
-std::string degrees(Angle t) {
-  char buf[32];
-  auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(t) / static_cast<double>(kDegree));
-  return std::string(buf, r.ptr);
-}
-
-// A JSON object built key by key, in order.
-class Json {
- public:
-  Json& str(std::string_view key, std::string_view value) { return raw(key, quote(value)); }
-  Json& num(std::string_view key, long long value) { return raw(key, std::to_string(value)); }
-  Json& boolean(std::string_view key, bool value) { return raw(key, value ? "true" : "false"); }
-  Json& raw(std::string_view key, std::string_view json) {
-    body_ += body_.empty() ? "{" : ", ";
-    body_ += quote(key);
-    body_ += ":";
-    body_ += json;
-    return *this;
-  }
-  std::string done() const { return body_.empty() ? "{}" : body_ + "}"; }
-
- private:
-  std::string body_;
+struct CommandHelp {
+  std::string_view name, text;
 };
 
-std::string boundsjson(const Bounds& b) {
-  return "[" + degrees(b.west) + "," + degrees(b.south) + "," + degrees(b.east) + "," +
-         degrees(b.north) + "]";
-}
+constexpr CommandHelp kCommandHelp[] = {
+    {"point", R"(用法: tufu-cli point 经度 纬度 [--scale S] [--json|--csv]
 
-struct Context {
-  bool json = false;
-  bool list = false;
-  const Scale* scale = nullptr;
-  Gazetteer names;
-  bool failed = false;
+点所在的图幅: 各比例尺 (或 --scale 给出的一种) 的新图幅编号、旧图幅编号、
+图幅范围、经差、纬差和图名。经度 0 至 180 度, 纬度 0 至 60 度。
+例: tufu-cli point 116,23,30 39,54,30
+    tufu-cli point 116.391667 39.908333 --scale 5万
+)"},
+    {"sheet", R"(用法: tufu-cli sheet 图幅编号... [--json|--csv]
+
+识别新图幅编号 (J50C001002) 或旧图幅编号 (J-50-C, I-48-XXXV,
+D-45-48-(26)-C), 给出另一种编号、比例尺、图幅范围、经差、纬差、图名和
+所属的小比例尺图幅。每个编号是一项输入; 被拒绝的编号给出原因。
+)"},
+    {"contains", R"(用法: tufu-cli contains 图幅编号... --scale S [--json]
+
+图幅所含某一大比例尺的图幅区块: 行列关系和四角图幅。
+例: tufu-cli contains J50D005003 --scale 1万
+)"},
+    {"neighbours", R"(用法: tufu-cli neighbours 图幅编号... [--json|--csv]
+
+图幅的接图表: 同一比例尺的八幅相邻图幅 (西北、北、东北、西、东、西南、
+南、东南), 跨越百万分之一图幅和投影带; 0°至180°E、0°至60°N 以外没有图幅。
+)"},
+    {"block", R"(用法: tufu-cli block 西 东 南 北 --scale S [--list] [--json|--csv]
+
+经纬度区块在某一比例尺下的图幅: 行*列数和四角图幅; --list 列出每一幅图
+(自北向南逐行, 每行自西向东)。--csv 总是列出每一幅图。
+例: tufu-cli block 114,30 118 39 41,30 --scale 100万 --list
+)"},
 };
-
-// ---------------------------------------------------------------- sheets
-
-void sheetjsonfields(Json& j, const SheetInfo& d) {
-  j.str("new", d.newno)
-      .str("old", d.oldno)
-      .str("west", d.west)
-      .str("east", d.east)
-      .str("south", d.south)
-      .str("north", d.north)
-      .str("lonsize", d.lonsize)
-      .str("latsize", d.latsize)
-      .str("name", d.name)
-      .raw("bounds", boundsjson(d.bounds));
-}
-
-std::string sheettext(const Sheet& s, const Context& ctx) {
-  const SheetInfo d = describe(s, &ctx.names);
-  std::string out(s.scale->label);
-  if (!d.newno.empty()) out += " " + d.newno.str();
-  out += " " + d.oldno.str();
-  out += " 经度" + d.west.str() + "-" + d.east.str();
-  out += " 纬度" + d.south.str() + "-" + d.north.str();
-  out += " 经差" + std::string(d.lonsize) + " 纬差" + std::string(d.latsize);
-  if (!d.name.empty()) out += " " + std::string(d.name);
-  return out;
-}
-
-std::string cornerjson(const Sheet& s, const Context& ctx) {
-  const SheetInfo d = brief(s, &ctx.names);
-  return Json{}.str("new", d.newno).str("old", d.oldno).str("name", d.name).done();
-}
-
-std::string cornertext(const Sheet& s, const Context& ctx) {
-  const SheetInfo d = brief(s, &ctx.names);
-  std::string out;
-  if (!d.newno.empty()) out += d.newno.str() + " ";
-  out += d.oldno.str();
-  if (!d.name.empty()) out += " " + std::string(d.name);
-  return out;
-}
-
-// ---------------------------------------------------------------- commands
-
-// Each command answers one input with one line; an error sets ctx.failed.
-using Fields = std::vector<std::string>;
-
-std::string fail(Context& ctx, Json j, std::string_view input, std::string_view why) {
-  ctx.failed = true;
-  if (ctx.json) return j.boolean("valid", false).str("error", why).done();
-  return "错误: " + std::string(input) + ": " + std::string(why);
-}
-
-std::string joined(const Fields& f) {
-  std::string s;
-  for (const auto& x : f) s += (s.empty() ? "" : " ") + x;
-  return s;
-}
-
-std::string point(Context& ctx, const Fields& f) {
-  Json j;
-  if (f.size() != 2) return fail(ctx, j, joined(f), "应输入经度和纬度两项");
-  j.str("lon", f[0]).str("lat", f[1]);
-  auto lon = readangle(f[0], kLonLimit);
-  if (!lon) return fail(ctx, j, joined(f), "经度应为0至180度的度,分,秒或十进制度");
-  auto lat = readangle(f[1], kLatLimit);
-  if (!lat) return fail(ctx, j, joined(f), "纬度应为0至60度的度,分,秒或十进制度");
-  std::string sheets, text;
-  for (const Scale& sc : scales()) {
-    if (ctx.scale != nullptr && ctx.scale != &sc) continue;
-    const Sheet s = *sheetat(sc, *lon, *lat);
-    if (ctx.json) {
-      Json one;
-      one.str("scale", sc.label);
-      sheetjsonfields(one, describe(s, &ctx.names));
-      sheets += (sheets.empty() ? "" : ", ") + one.done();
-    } else {
-      text += (text.empty() ? "" : " | ") + sheettext(s, ctx);
-    }
-  }
-  if (!ctx.json) return text;
-  return j.raw("sheets", "[" + sheets + "]").done();
-}
-
-// The sheet that a one-field input names, in either numbering; when there
-// is none, `line` receives the error line.
-std::optional<Sheet> typedsheet(Context& ctx, Json& j, const Fields& f, std::string& line) {
-  const std::string input = joined(f);
-  j.str("input", input);
-  if (f.size() != 1) {
-    line = fail(ctx, j, input, "应输入一个图幅编号");
-    return std::nullopt;
-  }
-  Parsed p = recognize(input);
-  if (!p.sheet) line = fail(ctx, j, input, p.error);
-  return p.sheet;
-}
-
-std::string sheet(Context& ctx, const Fields& f) {
-  Json j;
-  std::string line;
-  const auto typed = typedsheet(ctx, j, f, line);
-  if (!typed) return line;
-  const Sheet& s = *typed;
-  const bool isnew = isneworold(f[0]);
-  const std::vector<Sheet> up = containing(s);
-  if (!ctx.json) {
-    std::string out = (isnew ? "新编号 " : "旧编号 ") + sheettext(s, ctx);
-    if (!up.empty()) {
-      out += " 所属:";
-      for (const Sheet& c : up) {
-        const SheetInfo d = brief(c, nullptr);
-        out += " " + std::string(c.scale->label) + " " +
-               (d.newno.empty() ? "" : d.newno.str() + "/") + d.oldno.str();
-      }
-    }
-    return out;
-  }
-  j.boolean("valid", true)
-      .str("numbering", isnew ? "new" : "old")
-      .str("scale", s.scale->label);
-  sheetjsonfields(j, describe(s, &ctx.names));
-  std::string list;
-  for (const Sheet& c : up) {
-    const SheetInfo d = brief(c, nullptr);
-    list += (list.empty() ? "" : ", ") +
-            Json{}.str("scale", c.scale->label).str("new", d.newno).str("old", d.oldno).done();
-  }
-  return j.raw("containing", "[" + list + "]").done();
-}
-
-std::string contains(Context& ctx, const Fields& f) {
-  Json j;
-  std::string line;
-  const auto typed = typedsheet(ctx, j, f, line);
-  if (!typed) return line;
-  const Sheet& s = *typed;
-  const auto h = contained(s, *ctx.scale);
-  if (!h)
-    return fail(ctx, j, f[0],
-                std::string(ctx.scale->label) + "的图幅不能整齐地嵌套在" +
-                    std::string(s.scale->label) + "图幅之内");
-  if (!ctx.json)
-    return std::string(s.scale->label) + " " + oldnumber(s) + " 含 " +
-           std::string(ctx.scale->label) + " " + h->counttext() + ": 左上 " +
-           cornertext(h->topleft(), ctx) + ", 左下 " + cornertext(h->bottomleft(), ctx) +
-           ", 右上 " + cornertext(h->topright(), ctx) + ", 右下 " +
-           cornertext(h->bottomright(), ctx);
-  return j.boolean("valid", true)
-      .str("scale", s.scale->label)
-      .str("target", ctx.scale->label)
-      .str("relation", h->counttext())
-      .num("rows", h->blockrows)
-      .num("cols", h->blockcols)
-      .raw("topleft", cornerjson(h->topleft(), ctx))
-      .raw("bottomleft", cornerjson(h->bottomleft(), ctx))
-      .raw("topright", cornerjson(h->topright(), ctx))
-      .raw("bottomright", cornerjson(h->bottomright(), ctx))
-      .done();
-}
-
-std::string block(Context& ctx, const Fields& f, std::ostream& out) {
-  Json j;
-  std::string input = joined(f);
-  if (f.size() != 4) return fail(ctx, j, input, "应输入西、东、南、北四个界限");
-  j.str("west", f[0]).str("east", f[1]).str("south", f[2]).str("north", f[3]);
-  auto w = readangle(f[0], kLonLimit), e = readangle(f[1], kLonLimit);
-  auto s = readangle(f[2], kLatLimit), n = readangle(f[3], kLatLimit);
-  if (!w || !e) return fail(ctx, j, input, "经度应为0至180度的度,分,秒或十进制度");
-  if (!s || !n) return fail(ctx, j, input, "纬度应为0至60度的度,分,秒或十进制度");
-  if (*e <= *w) return fail(ctx, j, input, "东界应大于西界");
-  if (*n <= *s) return fail(ctx, j, input, "北界应大于南界");
-  auto b = blockquery(*ctx.scale, *w, *e, *s, *n);
-  if (!b) return fail(ctx, j, input, "区块无效");
-  if (!ctx.json) {
-    std::string line = std::string(ctx.scale->label) + " " + b->counttext() + ": 左下 " +
-                       cornertext(b->bottomleft(), ctx) + ", 左上 " +
-                       cornertext(b->topleft(), ctx) + ", 右上 " + cornertext(b->topright(), ctx) +
-                       ", 右下 " + cornertext(b->bottomright(), ctx);
-    if (!ctx.list) return line;
-    out << line << '\n';
-    for (int r = 0; r < b->blockrows; ++r)
-      for (int c = 0; c < b->blockcols; ++c) out << "  " << sheettext(b->sheet(r, c), ctx) << '\n';
-    return {};
-  }
-  j.boolean("valid", true)
-      .str("scale", ctx.scale->label)
-      .str("count", b->counttext())
-      .num("rows", b->blockrows)
-      .num("cols", b->blockcols)
-      .raw("bottomleft", cornerjson(b->bottomleft(), ctx))
-      .raw("topleft", cornerjson(b->topleft(), ctx))
-      .raw("topright", cornerjson(b->topright(), ctx))
-      .raw("bottomright", cornerjson(b->bottomright(), ctx));
-  if (!ctx.list) return j.done();
-  // The list can be long: write it as it is formed.
-  std::string head = j.done();
-  head.pop_back();
-  out << head << ", \"sheets\":[";
-  for (int r = 0; r < b->blockrows; ++r)
-    for (int c = 0; c < b->blockcols; ++c) {
-      const SheetInfo d = describe(b->sheet(r, c), &ctx.names);
-      out << (r == 0 && c == 0 ? "" : ", ")
-          << Json{}
-                 .str("new", d.newno)
-                 .str("old", d.oldno)
-                 .str("name", d.name)
-                 .str("west", d.west)
-                 .str("east", d.east)
-                 .str("south", d.south)
-                 .str("north", d.north)
-                 .raw("bounds", boundsjson(d.bounds))
-                 .done();
-    }
-  out << "]}\n";
-  return {};
-}
-
-Fields split(const std::string& line) {
-  Fields f;
-  std::istringstream in(line);
-  for (std::string w; in >> w;) f.push_back(w);
-  return f;
-}
 
 int usage(const std::string& why) {
-  std::cerr << "tufu-cli: " << why << "\n\n" << kUsage;
+  Buffer out;
+  out += "tufu-cli: ";
+  cli::textsafe(out, why);
+  out += "\n用 --help 查看用法\n";
+  std::fwrite(out.data(), 1, out.size(), stderr);
   return 2;
+}
+
+int fatal(const std::string& why) {
+  std::fprintf(stderr, "tufu-cli: %s\n", why.c_str());
+  return 2;
+}
+
+// The fields of an input line, split at blanks and tabs.
+void splitfields(std::string_view line, std::vector<std::string_view>& fields) {
+  fields.clear();
+  std::size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    const std::size_t start = i;
+    while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
+    if (i > start) fields.push_back(line.substr(start, i - start));
+  }
+}
+
+bool blank(std::string_view line) {
+  return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+// Reads standard input line by line and answers each line.  Returns the
+// errno of a failed read, else 0.
+template <typename Answer>
+int eachline(Answer&& answer) {
+  std::string pending;
+  std::vector<char> chunk(1 << 16);
+  bool first = true;
+  for (;;) {
+    const ssize_t n = ::read(STDIN_FILENO, chunk.data(), chunk.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (n == 0) break;
+    pending.append(chunk.data(), static_cast<std::size_t>(n));
+    std::size_t start = 0;
+    if (first && pending.size() >= 3) {
+      if (pending.starts_with("\xEF\xBB\xBF")) start = 3;  // a byte order mark
+      first = false;
+    }
+    for (std::size_t nl; (nl = pending.find('\n', start)) != std::string::npos; start = nl + 1) {
+      std::string_view line(pending.data() + start, nl - start);
+      if (line.ends_with('\r')) line.remove_suffix(1);
+      answer(line);
+    }
+    pending.erase(0, start);
+  }
+  std::string_view rest = pending;
+  if (first && rest.starts_with("\xEF\xBB\xBF")) rest.remove_prefix(3);
+  if (rest.ends_with('\r')) rest.remove_suffix(1);
+  if (!rest.empty()) answer(rest);
+  return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  Context ctx;
-  std::string command, scaletext;
-  std::vector<std::string> namesfiles;
-  Fields inputs;
+  std::string command, scaletext, standard = "1992";
+  bool json = false, csv = false, list = false, help = false, scalegiven = false;
+  std::vector<std::string> namesfiles, inputs;
   for (int i = 1; i < argc; ++i) {
     std::string_view a = argv[i];
+    // "--option=value" is the same as "--option value".
+    std::string_view value;
+    bool inlinevalue = false;
+    if (a.starts_with("--")) {
+      if (const std::size_t eq = a.find('='); eq != std::string_view::npos) {
+        value = a.substr(eq + 1);
+        a = a.substr(0, eq);
+        inlinevalue = true;
+      }
+    }
+    auto takevalue = [&](std::string& into) {
+      if (inlinevalue) {
+        into = value;
+        return true;
+      }
+      if (i + 1 >= argc) return false;
+      into = argv[++i];
+      return true;
+    };
     if (a == "-h" || a == "--help") {
-      std::cout << kUsage;
+      help = true;
+    } else if (a == "--version") {
+      std::printf("tufu-cli %.*s\n", static_cast<int>(kVersion.size()), kVersion.data());
       return 0;
     } else if (a == "--json") {
-      ctx.json = true;
+      json = true;
+    } else if (a == "--csv") {
+      csv = true;
     } else if (a == "--list") {
-      ctx.list = true;
-    } else if (a == "--scale" || a == "--names") {
-      if (i + 1 >= argc) return usage(std::string(a) + " 需要一个值");
-      if (a == "--scale")
-        scaletext = argv[++i];
-      else
-        namesfiles.emplace_back(argv[++i]);
-    } else if (a.starts_with("--")) {
-      return usage("未知选项 " + std::string(a));
+      list = true;
+    } else if (a == "--scale") {
+      if (!takevalue(scaletext)) return usage("--scale 需要一个值");
+      scalegiven = true;
+    } else if (a == "--standard") {
+      if (!takevalue(standard)) return usage("--standard 需要一个值");
+    } else if (a == "--names") {
+      std::string file;
+      if (!takevalue(file)) return usage("--names 需要一个值");
+      namesfiles.push_back(file);
+    } else if (a.starts_with("-") && a.size() > 1 && !(a[1] >= '0' && a[1] <= '9')) {
+      return usage("未知选项 " + std::string(argv[i]));
     } else if (command.empty()) {
       command = a;
     } else {
-      inputs.emplace_back(a);
-    }
-  }
-  if (command.empty()) return usage("缺少命令");
-  if (command != "point" && command != "sheet" && command != "contains" && command != "block")
-    return usage("未知命令 " + command);
-  if (!scaletext.empty()) {
-    ctx.scale = parsescale(scaletext);
-    if (ctx.scale == nullptr) return usage("无法识别的比例尺 " + scaletext);
-  }
-  if ((command == "contains" || command == "block") && ctx.scale == nullptr)
-    return usage(command + " 需要 --scale");
-  for (const std::string& file : namesfiles) {
-    std::string err = ctx.names.merge(file);
-    if (!err.empty()) {
-      std::cerr << "tufu-cli: " << err << '\n';
-      return 2;
+      inputs.emplace_back(argv[i]);
     }
   }
 
-  auto answer = [&](const Fields& f) {
-    std::string line;
-    if (command == "point") line = point(ctx, f);
-    else if (command == "sheet") line = sheet(ctx, f);
-    else if (command == "contains") line = contains(ctx, f);
-    else line = block(ctx, f, std::cout);
-    if (!line.empty()) std::cout << line << '\n';
-  };
-  if (!inputs.empty()) {
-    answer(inputs);
-  } else {
-    for (std::string line; std::getline(std::cin, line);) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      answer(split(line));
+  if (help) {
+    for (const CommandHelp& h : kCommandHelp)
+      if (h.name == command) {
+        std::fputs(std::string(h.text).c_str(), stdout);
+        return 0;
+      }
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (command.empty()) return usage("缺少命令");
+  const Command run = commandnamed(command);
+  if (run == nullptr) return usage("未知命令 " + command);
+  if (json && csv) return usage("--json 和 --csv 只能用一个");
+  if (csv && csvheader(command).empty()) return usage(command + " 没有 CSV 输出");
+
+  Edition edition;
+  if (standard == "1992")
+    edition = Edition::k1992;
+  else if (standard == "2012")
+    edition = Edition::k2012;
+  else
+    return usage("未知的编号标准 " + standard + " (应为 1992 或 2012)");
+
+  const Scale* scale = nullptr;
+  if (scalegiven) {
+    scale = parsescale(scaletext, edition);
+    if (scale == nullptr) {
+      const bool later = parsescale(scaletext, Edition::k2012) != nullptr;
+      return usage("无法识别的比例尺 \"" + scaletext + "\"" +
+                   (later ? " (只在 --standard 2012 中有)" : ""));
     }
   }
-  std::cout.flush();
+  if ((command == "contains" || command == "block") && scale == nullptr)
+    return usage(command + " 需要 --scale");
+
+  Gazetteer names;
+  for (const std::string& file : namesfiles)
+    if (std::string err = names.merge(file); !err.empty()) return fatal(err);
+
+  Out out(STDOUT_FILENO, ::isatty(STDOUT_FILENO) == 1);
+  Context ctx{out, names};
+  ctx.format = json ? Format::Json : csv ? Format::Csv : Format::Text;
+  ctx.edition = edition;
+  ctx.scale = scale;
+  ctx.list = list;
+  if (csv) out.put(csvheader(command)).endline("\r\n");
+
+  std::vector<std::string_view> fields;
+  if (!inputs.empty()) {
+    if (oneperargument(command)) {
+      for (const std::string& arg : inputs) {
+        const std::string_view one[] = {arg};
+        run(ctx, Input{arg, one});
+      }
+    } else {
+      std::string joined;
+      for (const std::string& arg : inputs) {
+        if (!joined.empty()) joined += ' ';
+        joined += arg;
+      }
+      for (const std::string& arg : inputs) fields.emplace_back(arg);
+      run(ctx, Input{joined, fields});
+    }
+  } else {
+    const int readerror = eachline([&](std::string_view line) {
+      if (blank(line) || line.starts_with('#')) {
+        // Kept in place so that the output lines up with the input; a CSV
+        // table has no room for them.
+        if (!csv) out.put(line).endline();
+        return;
+      }
+      splitfields(line, fields);
+      run(ctx, Input{line, fields});
+    });
+    if (readerror != 0) {
+      out.flush();
+      return fatal("无法读取标准输入: " + errortext(readerror));
+    }
+  }
+  if (!out.flush()) return fatal("无法写出结果: " + errortext(out.error()));
   return ctx.failed ? 1 : 0;
 }

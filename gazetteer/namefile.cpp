@@ -1,9 +1,9 @@
 #include "gazetteer/namefile.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <memory>
-#include <system_error>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <unordered_map>
 
 #include "core/sheet.h"
@@ -13,6 +13,9 @@ namespace tufu {
 namespace {
 
 constexpr int kMaxNameLength = 15;  // two lines of the sheet table: 7 + 8
+// Longer than any line a name file can hold: a 12-character key, a tab and
+// 15 characters of at most 4 bytes, with room for comments.
+constexpr std::size_t kMaxLineBytes = 1024;
 
 std::string quoted(std::string_view s) {
   std::string out = "\"";
@@ -20,10 +23,6 @@ std::string quoted(std::string_view s) {
   out += '"';
   return out;
 }
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 std::string located(const std::string& file, int line, const std::string& reason) {
   return file + ":" + std::to_string(line) + ": " + reason;
@@ -74,16 +73,16 @@ std::optional<int> utf8length(std::string_view s) {
 }
 
 std::string whybadname(std::string_view name) {
-  if (name.empty()) return "empty name";
+  if (name.empty()) return "图名为空";
   const std::optional<int> length = utf8length(name);
-  if (!length) return "name is not valid UTF-8";
+  if (!length) return "图名不是有效的 UTF-8 文本";
   for (char c : name) {
     const auto b = static_cast<unsigned char>(c);
-    if (b < 0x20 || b == 0x7F) return "name contains a control character";
+    if (b < 0x20 || b == 0x7F) return "图名含有控制字符";
   }
   if (*length > kMaxNameLength) {
-    return "name " + quoted(name) + " has " + std::to_string(*length) +
-           " characters, at most " + std::to_string(kMaxNameLength) + " are allowed";
+    return "图名 " + quoted(name) + " 有 " + std::to_string(*length) + " 个字, 最多 " +
+           std::to_string(kMaxNameLength) + " 个";
   }
   return "";
 }
@@ -99,24 +98,28 @@ NameFile parsenames(std::string_view text, const std::string& file) {
     std::string_view line = text.substr(0, end);
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     if (line.ends_with('\r')) line.remove_suffix(1);
+    if (line.size() > kMaxLineBytes) {
+      result.error = located(file, lineno,
+                             "行太长 (超过 " + std::to_string(kMaxLineBytes) + " 字节)");
+      break;
+    }
     if (line.empty() || line.front() == '#') continue;
 
     const std::size_t tab = line.find('\t');
     if (tab == std::string_view::npos) {
-      result.error = located(file, lineno, "expected KEY<TAB>NAME, found no tab");
+      result.error = located(file, lineno, "应为 图幅号<TAB>图名, 缺少制表符");
       break;
     }
     if (line.find('\t', tab + 1) != std::string_view::npos) {
-      result.error = located(file, lineno, "expected KEY<TAB>NAME, found more than one tab");
+      result.error = located(file, lineno, "应为 图幅号<TAB>图名, 多了制表符");
       break;
     }
     const std::string_view key = line.substr(0, tab);
     const std::string_view name = line.substr(tab + 1);
     if (!isnamekey(key)) {
       result.error = located(file, lineno,
-                             "key " + quoted(key) +
-                                 " is not an upper-case new sheet number of 1:100万 to "
-                                 "1:5万 or a 1:20万 code");
+                             "图幅号 " + quoted(key) +
+                                 " 不是1:100万至1:5万的大写新图幅编号或1:20万代码");
       break;
     }
     if (const std::string why = whybadname(name); !why.empty()) {
@@ -125,8 +128,8 @@ NameFile parsenames(std::string_view text, const std::string& file) {
     }
     if (const auto [it, fresh] = seen.emplace(key, lineno); !fresh) {
       result.error = located(file, lineno,
-                             "key " + std::string(key) + " repeats line " +
-                                 std::to_string(it->second));
+                             "图幅号 " + std::string(key) + " 与第 " +
+                                 std::to_string(it->second) + " 行重复");
       break;
     }
     result.rows.push_back({std::string(key), std::string(name), lineno});
@@ -135,21 +138,65 @@ NameFile parsenames(std::string_view text, const std::string& file) {
   return result;
 }
 
+std::string errortext(int error) {
+  switch (error) {
+    case ENOENT: return "没有这个文件或目录";
+    case EACCES: return "没有权限";
+    case EPERM: return "不允许这样操作";
+    case EISDIR: return "是一个目录";
+    case ENOTDIR: return "路径中有一项不是目录";
+    case ENOSPC: return "设备上没有空间";
+    case EROFS: return "文件系统是只读的";
+    case EIO: return "输入输出错误";
+    case EPIPE: return "管道已断开";
+    case ENAMETOOLONG: return "文件名太长";
+    case ELOOP: return "符号链接层数太多";
+    case EMFILE:
+    case ENFILE: return "打开的文件太多";
+    case ENOMEM: return "内存不足";
+    case EFBIG: return "文件太大";
+    case EDQUOT: return "超出磁盘配额";
+    case EBADF: return "文件描述符无效";
+    case EINVAL: return "参数无效";
+    default: return "错误代码 " + std::to_string(error);
+  }
+}
+
 NameFile readnamefile(const std::string& path) {
   NameFile result;
-  const std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
-  if (!f) {
-    result.error = path + ": cannot open: " + std::generic_category().message(errno);
+  // Only a regular file is read: a device such as /dev/zero or a pipe
+  // without a writer would never end.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    result.error = path + ": 无法打开: " + errortext(errno);
+    return result;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    result.error = path + ": 不是普通文件";
     return result;
   }
   std::string text;
   char buffer[65536];
-  std::size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) text.append(buffer, got);
-  if (std::ferror(f.get())) {
-    result.error = path + ": cannot read: " + std::generic_category().message(errno);
-    return result;
+  std::size_t linestart = 0;
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      result.error = path + ": 无法读取: " + errortext(errno);
+      ::close(fd);
+      return result;
+    }
+    if (got == 0) break;
+    text.append(buffer, static_cast<std::size_t>(got));
+    // A line longer than any name file's ends the reading: what has been
+    // read shows it, with its line number.
+    if (const std::size_t nl = text.rfind('\n'); nl != std::string::npos && nl >= linestart)
+      linestart = nl + 1;
+    if (text.size() - linestart > kMaxLineBytes + 1) break;
   }
+  ::close(fd);
   return parsenames(text, path);
 }
 

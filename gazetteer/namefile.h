@@ -3,7 +3,8 @@
 //
 // One sheet per line: KEY, one tab, NAME.  Empty lines and lines starting
 // with '#' are skipped; a UTF-8 byte order mark at the start and a carriage
-// return at the end of a line are accepted.  Nothing else is trimmed.
+// return at the end of a line are accepted.  Nothing else is trimmed.  A
+// line longer than 1024 bytes is an error: no name file holds one.
 #pragma once
 
 #include <optional>
@@ -41,7 +42,11 @@ std::string whybadname(std::string_view name);
 /// are an error.
 NameFile parsenames(std::string_view text, const std::string& file);
 
-/// Reads the name file at `path`; "PATH: reason" when it cannot be read.
+/// Reads the name file at `path`; "PATH: reason" when it cannot be read or
+/// is not a regular file.
 NameFile readnamefile(const std::string& path);
+
+/// Why a file operation failed (an errno value), in Chinese.
+std::string errortext(int error);
 
 }  // namespace tufu

@@ -1,0 +1,537 @@
+#include "cli/commands.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "angles/angle.h"
+#include "core/block.h"
+#include "core/describe.h"
+#include "core/neighbours.h"
+#include "core/oldnumber.h"
+#include "core/recognize.h"
+#include "core/sheet.h"
+
+namespace tufu::cli {
+
+namespace {
+
+void degrees(Buffer& out, Angle a) {
+  // Whole degrees, the edges of the smaller scales, need no floating point.
+  if (a % kDegree == 0)
+    number(out, static_cast<std::int64_t>(a / kDegree));
+  else
+    number(out, static_cast<double>(a) / static_cast<double>(kDegree));
+}
+
+void boundsjson(Buffer& out, const Bounds& b) {
+  out += '[';
+  degrees(out, b.west);
+  out += ',';
+  degrees(out, b.south);
+  out += ',';
+  degrees(out, b.east);
+  out += ',';
+  degrees(out, b.north);
+  out += ']';
+}
+
+// ------------------------------------------------------------------- text
+
+// "1:5万 J50E001010 J-50-5-B 经度116°15′-116°30′ 纬度39°50′-40°0′ 经差15′ 纬差10′ 名称"
+void sheettext(Buffer& out, const SheetInfo& d) {
+  out += d.sheet.scale->label;
+  for (std::string_view no : {d.newno.view(), d.oldno.view()}) {
+    if (no.empty()) continue;
+    out += ' ';
+    out += no;
+  }
+  out += " 经度";
+  out += d.west;
+  out += '-';
+  out += d.east;
+  out += " 纬度";
+  out += d.south;
+  out += '-';
+  out += d.north;
+  out += " 经差";
+  out += d.lonsize;
+  out += " 纬差";
+  out += d.latsize;
+  if (!d.name.empty()) {
+    out += ' ';
+    out += d.name;
+  }
+}
+
+// "J50G033017 J-50-51-(1) 名称": the numbers a sheet has, then its name.
+void cornertext(Buffer& out, const SheetInfo& d) {
+  bool any = false;
+  for (std::string_view part : {d.newno.view(), d.oldno.view(), d.name}) {
+    if (part.empty()) continue;
+    if (any) out += ' ';
+    out += part;
+    any = true;
+  }
+}
+
+// "J50B001001/J-50-A": the numbers of a containing sheet.
+void numberstext(Buffer& out, const SheetInfo& d) {
+  out += d.newno;
+  if (!d.newno.empty() && !d.oldno.empty()) out += '/';
+  out += d.oldno;
+}
+
+// ------------------------------------------------------------------- JSON
+
+void sheetfields(Json& j, const SheetInfo& d) {
+  j.own("new", d.newno)
+      .own("old", d.oldno)
+      .own("west", d.west)
+      .own("east", d.east)
+      .own("south", d.south)
+      .own("north", d.north)
+      .own("lonsize", d.lonsize)
+      .own("latsize", d.latsize)
+      .str("name", d.name)
+      .key("bounds");
+  boundsjson(j.out(), d.bounds);
+}
+
+void cornerjson(Json& j, std::string_view key, const SheetInfo& d) {
+  j.key(key).open().own("new", d.newno).own("old", d.oldno).str("name", d.name).close();
+}
+
+// -------------------------------------------------------------------- CSV
+
+void csvsheet(Buffer& out, const SheetInfo& d) {
+  for (std::string_view f : {d.sheet.scale->label, d.newno.view(), d.oldno.view(), d.name,
+                             d.west.view(), d.east.view(), d.south.view(), d.north.view(),
+                             d.lonsize, d.latsize}) {
+    out += ',';
+    csvfield(out, f);
+  }
+  for (Angle a : {d.bounds.west, d.bounds.south, d.bounds.east, d.bounds.north}) {
+    out += ',';
+    degrees(out, a);
+  }
+}
+
+// The columns that every CSV row starts with.
+void csvhead(Buffer& out, const Input& in, bool valid, std::string_view error) {
+  csvfield(out, in.text);
+  out += valid ? ",true," : ",false,";
+  csvfield(out, error);
+}
+
+// A refused input's row: the columns after "error" left empty.
+constexpr std::string_view kPointPad = ",,,,,,,,,,,,,,,,";  // lon, lat and a sheet
+constexpr std::string_view kSheetPad = ",,,,,,,,,,,,,,,";   // numbering or place, a sheet
+constexpr std::string_view kBlockPad = ",,,,,,,,,,,,,,,,,,,,";  // bounds, row, col, a sheet
+
+// ------------------------------------------------------------- refusals
+
+// Records a refused input: an error line, a JSON record or a CSV row.
+// `known` writes the record's own fields that precede "valid".
+template <typename Fields>
+void refuse(Context& ctx, const Input& in, std::string_view why, std::string_view csvpad,
+            Fields known) {
+  ctx.failed = true;
+  Buffer& out = ctx.out.buffer();
+  switch (ctx.format) {
+    case Format::Text:
+      out += "错误: ";
+      textsafe(out, in.text);
+      out += ": ";
+      out += why;
+      break;
+    case Format::Json: {
+      Json j(out);
+      j.open().str("input", in.text);
+      known(j);
+      j.boolean("valid", false).str("error", why).close();
+      break;
+    }
+    case Format::Csv:
+      csvhead(out, in, false, why);
+      out += csvpad;
+      break;
+  }
+  ctx.out.endline(ctx.format == Format::Csv ? "\r\n" : "\n");
+}
+
+void refuse(Context& ctx, const Input& in, std::string_view why, std::string_view csvpad) {
+  refuse(ctx, in, why, csvpad, [](Json&) {});
+}
+
+void endline(Context& ctx) { ctx.out.endline(ctx.format == Format::Csv ? "\r\n" : "\n"); }
+
+constexpr std::string_view kBadLon = "经度应为0至180度的度,分,秒或十进制度";
+constexpr std::string_view kBadLat = "纬度应为0至60度的度,分,秒或十进制度";
+
+// ---------------------------------------------------------------- point
+
+void point(Context& ctx, const Input& in) {
+  constexpr std::string_view kPad = kPointPad;
+  const auto& f = in.fields;
+  if (f.size() != 2) return refuse(ctx, in, "应输入经度和纬度两项", kPad);
+  auto known = [&f](Json& j) { j.str("lon", f[0]).str("lat", f[1]); };
+  const auto lon = readangle(f[0], kLonLimit);
+  if (!lon) return refuse(ctx, in, kBadLon, kPad, known);
+  const auto lat = readangle(f[1], kLatLimit);
+  if (!lat) return refuse(ctx, in, kBadLat, kPad, known);
+
+  Buffer& out = ctx.out.buffer();
+  Json j(out);
+  if (ctx.format == Format::Json) {
+    j.open().str("input", in.text);
+    known(j);
+    j.boolean("valid", true).key("sheets").openarray();
+  }
+  bool first = true;
+  for (const Scale& sc : scales(ctx.edition)) {
+    if (ctx.scale != nullptr && ctx.scale != &sc) continue;
+    const SheetInfo d = describe(*sheetat(sc, *lon, *lat), &ctx.names);
+    switch (ctx.format) {
+      case Format::Text:
+        if (!first) out += " | ";
+        sheettext(out, d);
+        break;
+      case Format::Json:
+        j.item().open().own("scale", sc.label);
+        sheetfields(j, d);
+        j.close();
+        break;
+      case Format::Csv:
+        csvhead(out, in, true, "");
+        out += ',';
+        csvfield(out, f[0]);
+        out += ',';
+        csvfield(out, f[1]);
+        csvsheet(out, d);
+        endline(ctx);
+        break;
+    }
+    first = false;
+  }
+  if (ctx.format == Format::Csv) return;
+  if (ctx.format == Format::Json) j.closearray().close();
+  endline(ctx);
+}
+
+// ---------------------------------------------------------------- sheets
+
+// The sheet that a one-field input names in either numbering, or nothing
+// after its refusal has been written.
+std::optional<Sheet> typedsheet(Context& ctx, const Input& in, std::string_view csvpad) {
+  if (in.fields.size() != 1) {
+    refuse(ctx, in, "应输入一个图幅编号", csvpad);
+    return std::nullopt;
+  }
+  Parsed p = recognize(in.fields[0], ctx.edition);
+  if (!p.sheet) refuse(ctx, in, p.error, csvpad);
+  return p.sheet;
+}
+
+void sheet(Context& ctx, const Input& in) {
+  constexpr std::string_view kPad = kSheetPad;
+  const auto s = typedsheet(ctx, in, kPad);
+  if (!s) return;
+  const bool isnew = isneworold(in.fields[0]);
+  const SheetInfo d = describe(*s, &ctx.names);
+  const std::vector<Sheet> up = containing(*s);
+  Buffer& out = ctx.out.buffer();
+  switch (ctx.format) {
+    case Format::Text:
+      out += isnew ? "新编号 " : "旧编号 ";
+      sheettext(out, d);
+      if (!up.empty()) {
+        out += " 所属:";
+        for (const Sheet& c : up) {
+          out += ' ';
+          out += c.scale->label;
+          out += ' ';
+          numberstext(out, brief(c, nullptr));
+        }
+      }
+      break;
+    case Format::Json: {
+      Json j(out);
+      j.open()
+          .str("input", in.text)
+          .boolean("valid", true)
+          .str("numbering", isnew ? "new" : "old")
+          .str("scale", s->scale->label);
+      sheetfields(j, d);
+      j.key("containing").openarray();
+      for (const Sheet& c : up) {
+        const SheetInfo cd = brief(c, nullptr);
+        j.item().open().str("scale", c.scale->label).str("new", cd.newno).str("old", cd.oldno).close();
+      }
+      j.closearray().close();
+      break;
+    }
+    case Format::Csv:
+      csvhead(out, in, true, "");
+      out += isnew ? ",new" : ",old";
+      csvsheet(out, d);
+      break;
+  }
+  endline(ctx);
+}
+
+void contains(Context& ctx, const Input& in) {
+  const auto s = typedsheet(ctx, in, "");
+  if (!s) return;
+  const auto h = contained(*s, *ctx.scale);
+  if (!h) {
+    std::string why(ctx.scale->label);
+    why += "的图幅不能整齐地嵌套在";
+    why += s->scale->label;
+    why += "图幅之内";
+    return refuse(ctx, in, why, "");
+  }
+  const SheetInfo tl = brief(h->topleft(), &ctx.names), bl = brief(h->bottomleft(), &ctx.names),
+                  tr = brief(h->topright(), &ctx.names), br = brief(h->bottomright(), &ctx.names);
+  Buffer& out = ctx.out.buffer();
+  if (ctx.format == Format::Json) {
+    Json j(out);
+    j.open()
+        .str("input", in.text)
+        .boolean("valid", true)
+        .str("scale", s->scale->label)
+        .str("target", ctx.scale->label)
+        .str("relation", h->counttext())
+        .num("rows", h->blockrows)
+        .num("cols", h->blockcols);
+    cornerjson(j, "topleft", tl);
+    cornerjson(j, "bottomleft", bl);
+    cornerjson(j, "topright", tr);
+    cornerjson(j, "bottomright", br);
+    j.close();
+  } else {
+    const SheetInfo own = brief(*s, nullptr);
+    out += s->scale->label;
+    out += ' ';
+    out += own.oldno.empty() ? own.newno.view() : own.oldno.view();
+    out += " 含 ";
+    out += ctx.scale->label;
+    out += ' ';
+    out += h->counttext();
+    out += ": 左上 ";
+    cornertext(out, tl);
+    out += ", 左下 ";
+    cornertext(out, bl);
+    out += ", 右上 ";
+    cornertext(out, tr);
+    out += ", 右下 ";
+    cornertext(out, br);
+  }
+  endline(ctx);
+}
+
+// ----------------------------------------------------------- neighbours
+
+// Directions of the adjoining-sheet diagram, row by row from the north-west.
+constexpr std::string_view kPlaces[3][3] = {
+    {"nw", "n", "ne"}, {"w", "self", "e"}, {"sw", "s", "se"}};
+constexpr std::string_view kPlaceNames[3][3] = {
+    {"西北", "北", "东北"}, {"西", "本幅", "东"}, {"西南", "南", "东南"}};
+
+void neighbours(Context& ctx, const Input& in) {
+  constexpr std::string_view kPad = kSheetPad;
+  const auto s = typedsheet(ctx, in, kPad);
+  if (!s) return;
+  const NeighbourGrid grid = tufu::neighbours(*s);
+  Buffer& out = ctx.out.buffer();
+  switch (ctx.format) {
+    case Format::Text: {
+      const SheetInfo self = brief(*s, &ctx.names);
+      out += s->scale->label;
+      out += ' ';
+      cornertext(out, self);
+      out += " 接图表:";
+      for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c) {
+          if (r == 1 && c == 1) continue;
+          out += (r == 0 && c == 0) ? " " : " | ";
+          out += kPlaceNames[r][c];
+          out += ' ';
+          if (const auto& cell = grid[r][c])
+            cornertext(out, brief(*cell, &ctx.names));
+          else
+            out += "无";
+        }
+      break;
+    }
+    case Format::Json: {
+      Json j(out);
+      j.open()
+          .str("input", in.text)
+          .boolean("valid", true)
+          .str("scale", s->scale->label)
+          .key("grid")
+          .openarray();
+      for (const auto& row : grid) {
+        j.item().openarray();
+        for (const auto& cell : row) {
+          j.item();
+          if (!cell) {
+            j.raw("null");
+            continue;
+          }
+          const SheetInfo d = brief(*cell, &ctx.names);
+          j.open().str("new", d.newno).str("old", d.oldno).str("name", d.name).close();
+        }
+        j.closearray();
+      }
+      j.closearray().close();
+      break;
+    }
+    case Format::Csv:
+      for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c) {
+          if (!grid[r][c]) continue;
+          csvhead(out, in, true, "");
+          out += ',';
+          out += kPlaces[r][c];
+          csvsheet(out, describe(*grid[r][c], &ctx.names));
+          endline(ctx);
+        }
+      return;
+  }
+  endline(ctx);
+}
+
+// ---------------------------------------------------------------- block
+
+void block(Context& ctx, const Input& in) {
+  constexpr std::string_view kPad = kBlockPad;
+  const auto& f = in.fields;
+  if (f.size() != 4) return refuse(ctx, in, "应输入西、东、南、北四个界限", kPad);
+  auto known = [&f](Json& j) {
+    j.str("west", f[0]).str("east", f[1]).str("south", f[2]).str("north", f[3]);
+  };
+  const auto w = readangle(f[0], kLonLimit), e = readangle(f[1], kLonLimit);
+  const auto s = readangle(f[2], kLatLimit), n = readangle(f[3], kLatLimit);
+  if (!w || !e) return refuse(ctx, in, kBadLon, kPad, known);
+  if (!s || !n) return refuse(ctx, in, kBadLat, kPad, known);
+  if (*e <= *w) return refuse(ctx, in, "东界应大于西界", kPad, known);
+  if (*n <= *s) return refuse(ctx, in, "北界应大于南界", kPad, known);
+  const auto b = blockquery(*ctx.scale, *w, *e, *s, *n);
+  if (!b) return refuse(ctx, in, "区块无效", kPad, known);
+
+  Buffer& out = ctx.out.buffer();
+  if (ctx.format == Format::Csv) {
+    for (int r = 0; r < b->blockrows; ++r)
+      for (int c = 0; c < b->blockcols; ++c) {
+        csvhead(out, in, true, "");
+        for (std::string_view v : f) {
+          out += ',';
+          csvfield(out, v);
+        }
+        out += ',';
+        number(out, std::int64_t{r + 1});
+        out += ',';
+        number(out, std::int64_t{c + 1});
+        csvsheet(out, describe(b->sheet(r, c), &ctx.names));
+        endline(ctx);
+      }
+    return;
+  }
+
+  const SheetInfo bl = brief(b->bottomleft(), &ctx.names), tl = brief(b->topleft(), &ctx.names),
+                  tr = brief(b->topright(), &ctx.names), br = brief(b->bottomright(), &ctx.names);
+  if (ctx.format == Format::Text) {
+    out += ctx.scale->label;
+    out += ' ';
+    out += b->counttext();
+    out += ": 左下 ";
+    cornertext(out, bl);
+    out += ", 左上 ";
+    cornertext(out, tl);
+    out += ", 右上 ";
+    cornertext(out, tr);
+    out += ", 右下 ";
+    cornertext(out, br);
+    endline(ctx);
+    if (!ctx.list) return;
+    for (int r = 0; r < b->blockrows; ++r)
+      for (int c = 0; c < b->blockcols; ++c) {
+        out += "  ";
+        sheettext(out, describe(b->sheet(r, c), &ctx.names));
+        endline(ctx);
+      }
+    return;
+  }
+
+  Json j(out);
+  j.open().str("input", in.text);
+  known(j);
+  j.boolean("valid", true)
+      .str("scale", ctx.scale->label)
+      .str("count", b->counttext())
+      .num("rows", b->blockrows)
+      .num("cols", b->blockcols);
+  cornerjson(j, "bottomleft", bl);
+  cornerjson(j, "topleft", tl);
+  cornerjson(j, "topright", tr);
+  cornerjson(j, "bottomright", br);
+  if (ctx.list) {
+    j.key("sheets").openarray();
+    for (int r = 0; r < b->blockrows; ++r)
+      for (int c = 0; c < b->blockcols; ++c) {
+        const SheetInfo d = describe(b->sheet(r, c), &ctx.names);
+        j.item()
+            .open()
+            .str("new", d.newno)
+            .str("old", d.oldno)
+            .str("name", d.name)
+            .str("west", d.west)
+            .str("east", d.east)
+            .str("south", d.south)
+            .str("north", d.north)
+            .key("bounds");
+        boundsjson(out, d.bounds);
+        j.close();
+        // A long list goes out as it is formed.
+        if (out.size() >= (1u << 16)) ctx.out.flush();
+      }
+    j.closearray();
+  }
+  j.close();
+  endline(ctx);
+}
+
+}  // namespace
+
+Command commandnamed(std::string_view name) {
+  if (name == "point") return point;
+  if (name == "sheet") return sheet;
+  if (name == "contains") return contains;
+  if (name == "block") return block;
+  if (name == "neighbours") return neighbours;
+  return nullptr;
+}
+
+bool oneperargument(std::string_view name) {
+  return name == "sheet" || name == "contains" || name == "neighbours";
+}
+
+std::string_view csvheader(std::string_view name) {
+  if (name == "point")
+    return "input,valid,error,lon,lat,scale,new,old,name,west,east,south,north,lonsize,latsize,"
+           "west_deg,south_deg,east_deg,north_deg";
+  if (name == "sheet")
+    return "input,valid,error,numbering,scale,new,old,name,west,east,south,north,lonsize,"
+           "latsize,west_deg,south_deg,east_deg,north_deg";
+  if (name == "neighbours")
+    return "input,valid,error,place,scale,new,old,name,west,east,south,north,lonsize,latsize,"
+           "west_deg,south_deg,east_deg,north_deg";
+  if (name == "block")
+    return "input,valid,error,west_in,east_in,south_in,north_in,row,col,scale,new,old,name,west,"
+           "east,south,north,lonsize,latsize,west_deg,south_deg,east_deg,north_deg";
+  return {};
+}
+
+}  // namespace tufu::cli
