@@ -1,5 +1,7 @@
 #include "cli/commands.h"
 
+#include <charconv>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,23 +18,15 @@ namespace tufu::cli {
 
 namespace {
 
-void degrees(Buffer& out, Angle a) {
-  // Whole degrees, the edges of the smaller scales, need no floating point.
-  if (a % kDegree == 0)
-    number(out, static_cast<std::int64_t>(a / kDegree));
-  else
-    number(out, static_cast<double>(a) / static_cast<double>(kDegree));
-}
-
-void boundsjson(Buffer& out, const Bounds& b) {
+void boundsjson(Buffer& out, DegreeTexts& degrees, const Bounds& b) {
   out += '[';
-  degrees(out, b.west);
+  degrees.write(out, b.west);
   out += ',';
-  degrees(out, b.south);
+  degrees.write(out, b.south);
   out += ',';
-  degrees(out, b.east);
+  degrees.write(out, b.east);
   out += ',';
-  degrees(out, b.north);
+  degrees.write(out, b.north);
   out += ']';
 }
 
@@ -84,18 +78,46 @@ void numberstext(Buffer& out, const SheetInfo& d) {
 
 // ------------------------------------------------------------------- JSON
 
-void sheetfields(Json& j, const SheetInfo& d) {
-  j.own("new", d.newno)
-      .own("old", d.oldno)
-      .own("west", d.west)
-      .own("east", d.east)
-      .own("south", d.south)
-      .own("north", d.north)
-      .own("lonsize", d.lonsize)
-      .own("latsize", d.latsize)
-      .str("name", d.name)
-      .key("bounds");
-  boundsjson(j.out(), d.bounds);
+template <std::size_t N>
+char* literal(char* p, const char (&text)[N]) {
+  std::memcpy(p, text, N - 1);
+  return p + (N - 1);
+}
+
+char* copied(char* p, std::string_view s) {
+  std::memcpy(p, s.data(), s.size());
+  return p + s.size();
+}
+
+// The members of a sheet, after at least one other member: the bulk of
+// every answer, written in few copies.
+void sheetfields(Json& j, DegreeTexts& degrees, const SheetInfo& d) {
+  Buffer& out = j.out();
+  j.item();
+  out.ensure(160 + d.newno.size() + d.oldno.size() + d.west.size() + d.east.size() +
+             d.south.size() + d.north.size() + d.lonsize.size() + d.latsize.size());
+  char* p = out.end();
+  p = literal(p, "\"new\":\"");
+  p = copied(p, d.newno);
+  p = literal(p, "\", \"old\":\"");
+  p = copied(p, d.oldno);
+  p = literal(p, "\", \"west\":\"");
+  p = copied(p, d.west);
+  p = literal(p, "\", \"east\":\"");
+  p = copied(p, d.east);
+  p = literal(p, "\", \"south\":\"");
+  p = copied(p, d.south);
+  p = literal(p, "\", \"north\":\"");
+  p = copied(p, d.north);
+  p = literal(p, "\", \"lonsize\":\"");
+  p = copied(p, d.lonsize);
+  p = literal(p, "\", \"latsize\":\"");
+  p = copied(p, d.latsize);
+  p = literal(p, "\", \"name\":");
+  out.setend(p);
+  jsonstring(out, d.name);
+  out += ", \"bounds\":";
+  boundsjson(out, degrees, d.bounds);
 }
 
 void cornerjson(Json& j, std::string_view key, const SheetInfo& d) {
@@ -104,7 +126,7 @@ void cornerjson(Json& j, std::string_view key, const SheetInfo& d) {
 
 // -------------------------------------------------------------------- CSV
 
-void csvsheet(Buffer& out, const SheetInfo& d) {
+void csvsheet(Buffer& out, DegreeTexts& degrees, const SheetInfo& d) {
   for (std::string_view f : {d.sheet.scale->label, d.newno.view(), d.oldno.view(), d.name,
                              d.west.view(), d.east.view(), d.south.view(), d.north.view(),
                              d.lonsize, d.latsize}) {
@@ -113,7 +135,7 @@ void csvsheet(Buffer& out, const SheetInfo& d) {
   }
   for (Angle a : {d.bounds.west, d.bounds.south, d.bounds.east, d.bounds.north}) {
     out += ',';
-    degrees(out, a);
+    degrees.write(out, a);
   }
 }
 
@@ -199,7 +221,7 @@ void point(Context& ctx, const Input& in) {
         break;
       case Format::Json:
         j.item().open().own("scale", sc.label);
-        sheetfields(j, d);
+        sheetfields(j, ctx.degrees, d);
         j.close();
         break;
       case Format::Csv:
@@ -208,7 +230,7 @@ void point(Context& ctx, const Input& in) {
         csvfield(out, f[0]);
         out += ',';
         csvfield(out, f[1]);
-        csvsheet(out, d);
+        csvsheet(out, ctx.degrees, d);
         endline(ctx);
         break;
     }
@@ -262,7 +284,7 @@ void sheet(Context& ctx, const Input& in) {
           .boolean("valid", true)
           .str("numbering", isnew ? "new" : "old")
           .str("scale", s->scale->label);
-      sheetfields(j, d);
+      sheetfields(j, ctx.degrees, d);
       j.key("containing").openarray();
       for (const Sheet& c : up) {
         const SheetInfo cd = brief(c, nullptr);
@@ -274,7 +296,7 @@ void sheet(Context& ctx, const Input& in) {
     case Format::Csv:
       csvhead(out, in, true, "");
       out += isnew ? ",new" : ",old";
-      csvsheet(out, d);
+      csvsheet(out, ctx.degrees, d);
       break;
   }
   endline(ctx);
@@ -395,7 +417,7 @@ void neighbours(Context& ctx, const Input& in) {
           csvhead(out, in, true, "");
           out += ',';
           out += kPlaces[r][c];
-          csvsheet(out, describe(*grid[r][c], &ctx.names));
+          csvsheet(out, ctx.degrees, describe(*grid[r][c], &ctx.names));
           endline(ctx);
         }
       return;
@@ -434,7 +456,7 @@ void block(Context& ctx, const Input& in) {
         number(out, std::int64_t{r + 1});
         out += ',';
         number(out, std::int64_t{c + 1});
-        csvsheet(out, describe(b->sheet(r, c), &ctx.names));
+        csvsheet(out, ctx.degrees, describe(b->sheet(r, c), &ctx.names));
         endline(ctx);
       }
     return;
@@ -492,7 +514,7 @@ void block(Context& ctx, const Input& in) {
             .str("south", d.south)
             .str("north", d.north)
             .key("bounds");
-        boundsjson(out, d.bounds);
+        boundsjson(out, ctx.degrees, d.bounds);
         j.close();
         // A long list goes out as it is formed.
         if (out.size() >= (1u << 16)) ctx.out.flush();
@@ -504,6 +526,29 @@ void block(Context& ctx, const Input& in) {
 }
 
 }  // namespace
+
+void DegreeTexts::write(Buffer& out, Angle a) {
+  // Whole degrees, the edges of the smaller scales, need no floating point.
+  if (a % kDegree == 0) {
+    number(out, static_cast<std::int64_t>(a / kDegree));
+    return;
+  }
+  Entry& e = entries_[static_cast<std::size_t>(a) * 0x9E3779B1u % kEntries];
+  if (e.angle != a) {
+    char text[32];
+    const char* end =
+        std::to_chars(text, text + sizeof text, static_cast<double>(a) / static_cast<double>(kDegree)).ptr;
+    const auto size = static_cast<std::size_t>(end - text);
+    if (size > sizeof e.text) {
+      out.append(text, size);
+      return;
+    }
+    e.angle = a;
+    e.size = static_cast<std::uint8_t>(size);
+    std::memcpy(e.text, text, size);
+  }
+  out.append(e.text, e.size);
+}
 
 Command commandnamed(std::string_view name) {
   if (name == "point") return point;

@@ -3,9 +3,12 @@
 // one line of text or JSON, or as CSV rows (one per sheet).
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <span>
 #include <string_view>
 
+#include "angles/angle.h"
 #include "cli/output.h"
 #include "core/scale.h"
 #include "gazetteer/gazetteer.h"
@@ -13,6 +16,24 @@
 namespace tufu::cli {
 
 enum class Format { Text, Json, Csv };
+
+/// Angles written as decimal degrees ("39.833333333333336", the shortest
+/// text that reads back as the same double), remembered: the edges of the
+/// sheets of a scale are few, and writing a double is the slowest part of
+/// an answer.
+class DegreeTexts {
+ public:
+  void write(Buffer& out, Angle a);
+
+ private:
+  struct Entry {
+    Angle angle = -1;
+    std::uint8_t size = 0;
+    char text[23];
+  };
+  static constexpr std::size_t kEntries = 1 << 14;
+  std::unique_ptr<Entry[]> entries_ = std::make_unique<Entry[]>(kEntries);
+};
 
 struct Context {
   Out& out;
@@ -22,6 +43,7 @@ struct Context {
   const Scale* scale = nullptr;  ///< --scale, or nothing
   bool list = false;             ///< block --list
   bool failed = false;           ///< some input was refused
+  DegreeTexts degrees{};
 };
 
 /// One input: its text as given (for the echo) and its fields.
