@@ -7,9 +7,13 @@ set -euo pipefail
 cd "$(dirname "$0")"
 jobs=$(nproc 2>/dev/null || echo 2)
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-          fonts-dejavu-core fonts-wqy-microhei fonts-noto-cjk)
+          fonts-dejavu-core fonts-wqy-microhei fonts-noto-cjk
+          dpkg-dev desktop-file-utils)
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
 
 deps() {
   local missing=()
@@ -18,8 +22,6 @@ deps() {
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   echo "==> installing: ${missing[*]}"
-  local sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
@@ -45,6 +47,8 @@ test_all() {
   configure_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUFU_WERROR=ON
   ctest --test-dir build --output-on-failure -j"$jobs"
 
+  package_test
+
   echo "==> AddressSanitizer + UndefinedBehaviorSanitizer build and unit tests"
   configure_build build-asan -DCMAKE_BUILD_TYPE=Debug -DTUFU_WERROR=ON -DTUFU_SANITIZE=ON \
     -DTUFU_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS=-O1
@@ -66,6 +70,28 @@ test_all() {
     rm -rf "$corpus"
   done
   echo "==> all tests passed"
+}
+
+# Builds the Debian package from the build above, installs it with apt,
+# runs both programs from it and removes it again.
+package_test() {
+  echo "==> Debian package: build, install with apt, run the installed programs"
+  rm -f build/tufu_*.deb
+  (cd build && cpack -G DEB >/dev/null)
+  local deb
+  deb=$(ls build/tufu_*.deb)
+  dpkg-deb --field "$deb" Depends
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "./$deb" >/dev/null
+  desktop-file-validate /usr/share/applications/tufu.desktop
+  /usr/bin/tufu-cli --version
+  /usr/bin/tufu --version
+  [ "$(/usr/bin/tufu-cli point 116,23,30 39,54,30 --scale 1:5万)" = \
+    "1:5万 J50E001010 J-50-5-B 经度116°15′-116°30′ 纬度39°50′-40°0′ 经差15′ 纬差10′" ]
+  # The window starts from the package and keeps running until stopped.
+  local rc=0
+  QT_QPA_PLATFORM=offscreen timeout 5 /usr/bin/tufu || rc=$?
+  [ "$rc" = 124 ] || { echo "tufu from the package exited with $rc"; return 1; }
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get remove -y -qq tufu >/dev/null
 }
 
 case "${1:-}" in
