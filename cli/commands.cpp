@@ -85,7 +85,7 @@ char* literal(char* p, const char (&text)[N]) {
 }
 
 char* copied(char* p, std::string_view s) {
-  std::memcpy(p, s.data(), s.size());
+  if (!s.empty()) std::memcpy(p, s.data(), s.size());
   return p + s.size();
 }
 

@@ -29,6 +29,7 @@ class Buffer {
   void setend(char* p) { end_ = p; }
 
   void append(const char* s, std::size_t n) {
+    if (n == 0) return;  // an empty view may hold no pointer at all
     ensure(n);
     std::memcpy(end_, s, n);
     end_ += n;
@@ -136,7 +137,7 @@ class Json {
     out_.ensure(v.size() + 2);
     char* p = out_.end();
     *p++ = '"';
-    std::memcpy(p, v.data(), v.size());
+    if (!v.empty()) std::memcpy(p, v.data(), v.size());
     p += v.size();
     *p++ = '"';
     out_.setend(p);

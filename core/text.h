@@ -36,7 +36,7 @@ class FixedText {
 
   void assign(std::string_view s) {
     size_ = s.size() < N ? s.size() : N;
-    std::memcpy(data_, s.data(), size_);
+    if (size_ > 0) std::memcpy(data_, s.data(), size_);
   }
   void clear() { size_ = 0; }
 
