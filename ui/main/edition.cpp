@@ -78,6 +78,7 @@ void Form1::fillscalelist() {
   const QSignalBlocker quiet(scalelist_);
   scalelist_->clear();
   for (const Scale& s : list) scalelist_->addItem(qs(s.label));
+  scalelist_->setMaxVisibleItems(count);  // every scale without scrolling
   scalelist_->setCurrentIndex(state_.scaletag);
 }
 
