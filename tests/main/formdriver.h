@@ -1,14 +1,23 @@
 // Drives a real main window by its controls' names, as a user would: typing
 // into fields, choosing list items, clicking buttons and captions.
+//
+// The window remembers the edition of the numbering between runs.  Each test
+// program keeps those settings in a directory of its own that is removed at
+// its end, and every window starts from no settings unless a test asks to
+// keep what an earlier window stored: the user's own settings are never read
+// or written.
 #pragma once
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 #include <vector>
@@ -17,15 +26,37 @@
 
 namespace tufu::testing {
 
+/// The settings of this test program, in a temporary directory; set before
+/// the first settings are read (the location is fixed from then on).
+inline QSettings& testsettings() {
+  static QTemporaryDir dir;
+  static const bool placed = [] {
+    if (!dir.isValid()) qFatal("no temporary directory for the settings");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
+    return true;
+  }();
+  static QSettings settings(QStringLiteral("tufu"), QStringLiteral("tufu"));
+  if (!placed || !settings.fileName().startsWith(dir.path()))
+    qFatal("settings outside the test directory: %s", qPrintable(settings.fileName()));
+  return settings;
+}
+
+/// Whether a new window starts from no settings or from those that an
+/// earlier window stored.
+enum class Settings { Fresh, Kept };
+
 class FormDriver {
  public:
-  FormDriver() : form_(std::make_unique<Form1>()) {
+  explicit FormDriver(Settings settings = Settings::Fresh) : form_(makeform(settings)) {
     form_->setcriticalbox([this](const QString& title, const QString& text) {
       messages_.push_back(title + QStringLiteral("|") + text);
     });
   }
 
   Form1& form() { return *form_; }
+
+  /// Chooses an edition in the strip: "GB/T 13989-1992" or "GB/T 13989-2012".
+  void edition(int year) { choose(5, QStringLiteral("GB/T 13989-%1").arg(year)); }
 
   template <typename W>
   W* get(const QString& name) const {
@@ -88,6 +119,13 @@ class FormDriver {
   }
 
  private:
+  static std::unique_ptr<Form1> makeform(Settings settings) {
+    QSettings& stored = testsettings();
+    if (settings == Settings::Fresh) stored.clear();
+    stored.sync();
+    return std::make_unique<Form1>();
+  }
+
   std::unique_ptr<Form1> form_;
   std::vector<QString> messages_;
 };

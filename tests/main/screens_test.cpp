@@ -1,7 +1,8 @@
-// The window as the user sees it: in every mode, with the longest texts the
-// panels show, every caption fits its control, nothing overlaps and nothing
-// is cut off at the edge of its frame.  Each state is also saved as a
-// picture (in the build directory, or in $TUFU_SCREENSHOT_DIR).
+// The window as the user sees it: in every mode of both editions of the
+// numbering, with the longest texts the panels show, every caption fits its
+// control, nothing overlaps and nothing is cut off at the edge of its frame.
+// Some states are also saved as pictures (in the build directory, or in
+// $TUFU_SCREENSHOT_DIR).
 #include <QAbstractButton>
 #include <QDir>
 #include <QStyle>
@@ -13,8 +14,9 @@
 #include "formdriver.h"
 
 using tufu::testing::FormDriver;
+using Setup = std::function<void(FormDriver&)>;
 
-Q_DECLARE_METATYPE(std::function<void(tufu::testing::FormDriver&)>)
+Q_DECLARE_METATYPE(Setup)
 
 namespace {
 
@@ -119,76 +121,144 @@ class ScreensTest : public QObject {
 
  private slots:
   void states_data() {
+    QTest::addColumn<int>("edition");
     QTest::addColumn<QString>("picture");  // saved when not empty
-    QTest::addColumn<std::function<void(FormDriver&)>>("setup");
-    QTest::newRow("point") << "point" << std::function<void(FormDriver&)>([](FormDriver& d) {
-      d.type(1, "114,30");
-      d.type(2, "39,30");
-      d.choose(1, "1:25万");
-    });
-    QTest::newRow("point, 1:5000") << "" << std::function<void(FormDriver&)>([](FormDriver& d) {
-      d.type(1, "116,23,30");
-      d.type(2, "39,54,30");
-      d.choose(1, "1:5000");
-    });
-    QTest::newRow("point, longest name") << "" << std::function<void(FormDriver&)>([](FormDriver& d) {
-      d.type(1, "99,52,30");
-      d.type(2, "23,25");
-      d.choose(1, "1:5万");
-    });
-    QTest::newRow("block") << "block" << std::function<void(FormDriver&)>([](FormDriver& d) {
-      d.choose(4, "北京");
-    });
-    QTest::newRow("block at 5万") << "" << std::function<void(FormDriver&)>([](FormDriver& d) {
-      d.choose(4, "北京");
-      d.click(22);
-    });
-    QTest::newRow("block, old view at 5千") << "" << std::function<void(FormDriver&)>([](FormDriver& d) {
-      d.choose(4, "新疆");
-      d.click(25);
-      d.click(27);
-    });
-    QTest::newRow("sheet") << "sheet" << std::function<void(FormDriver&)>([](FormDriver& d) {
-      d.click(2);
-      d.typeentry("J-50-[1]");
-    });
-    QTest::newRow("sheet at 1:10万") << "" << std::function<void(FormDriver&)>([](FormDriver& d) {
-      d.click(2);
-      d.typeentry("I-49-15");
-    });
-    QTest::newRow("sheet, 1:5000") << "" << std::function<void(FormDriver&)>([](FormDriver& d) {
-      d.click(2);
-      d.typeentry("D-45-48-(26)-C");
-    });
-    QTest::newRow("hierarchy") << "hierarchy" << std::function<void(FormDriver&)>([](FormDriver& d) {
-      d.click(2);
-      d.choose(3, "所含大比例尺图幅编号");
-      d.typeentry("J50");  // runs "50万"
-    });
-    QTest::newRow("hierarchy at 1万") << "" << std::function<void(FormDriver&)>([](FormDriver& d) {
-      d.click(2);
-      d.choose(3, "所含大比例尺图幅编号");
-      d.typeentry("J50D005003");
-      d.click(12);
-    });
-    QTest::newRow("hierarchy, old view") << "" << std::function<void(FormDriver&)>([](FormDriver& d) {
-      d.click(2);
-      d.choose(3, "所含大比例尺图幅编号");
-      d.typeentry("L-48-14-C-3");
-      d.click(13);
-      d.click(6);
-    });
-    QTest::newRow("about") << "about" << std::function<void(FormDriver&)>([](FormDriver& d) {
-      d.click(3);
-    });
+    QTest::addColumn<Setup>("setup");
+    struct State {
+      const char* name;
+      const char* picture;  // in the 1992 edition
+      Setup setup;
+    };
+    const State states[] = {
+        {"point", "point", [](FormDriver& d) {
+           d.type(1, "114,30");
+           d.type(2, "39,30");
+           d.choose(1, "1:25万");
+         }},
+        {"point, 1:5000", "", [](FormDriver& d) {
+           d.type(1, "116,23,30");
+           d.type(2, "39,54,30");
+           d.choose(1, "1:5000");
+         }},
+        {"point, longest name", "", [](FormDriver& d) {
+           d.type(1, "99,52,30");
+           d.type(2, "23,25");
+           d.choose(1, "1:5万");
+         }},
+        {"block", "block", [](FormDriver& d) {
+           d.choose(4, "北京");
+         }},
+        {"block at 5万", "", [](FormDriver& d) {
+           d.choose(4, "北京");
+           d.click(22);
+         }},
+        {"block, old view at 5千", "", [](FormDriver& d) {
+           d.choose(4, "新疆");
+           d.click(25);
+           d.click(27);
+         }},
+        {"sheet", "sheet", [](FormDriver& d) {
+           d.click(2);
+           d.typeentry("J-50-[1]");
+         }},
+        {"sheet at 1:10万", "", [](FormDriver& d) {
+           d.click(2);
+           d.typeentry("I-49-15");
+         }},
+        {"sheet, 1:5000", "", [](FormDriver& d) {
+           d.click(2);
+           d.typeentry("D-45-48-(26)-C");
+         }},
+        {"hierarchy", "hierarchy", [](FormDriver& d) {
+           d.click(2);
+           d.choose(3, "所含大比例尺图幅编号");
+           d.typeentry("J50");  // runs "50万"
+         }},
+        {"hierarchy at 1万", "", [](FormDriver& d) {
+           d.click(2);
+           d.choose(3, "所含大比例尺图幅编号");
+           d.typeentry("J50D005003");
+           d.click(12);
+         }},
+        {"hierarchy, old view", "", [](FormDriver& d) {
+           d.click(2);
+           d.choose(3, "所含大比例尺图幅编号");
+           d.typeentry("L-48-14-C-3");
+           d.click(13);
+           d.click(6);
+         }},
+        {"about", "about", [](FormDriver& d) {
+           d.click(3);
+         }},
+        // The largest scales: the longest extent texts and numbers.
+        {"point at the largest scale", "", [](FormDriver& d) {
+           d.type(1, "116,23,30");
+           d.type(2, "39,54,30");
+           d.choose(1, d.combo(1)->itemText(d.combo(1)->count() - 1));
+         }},
+        {"block, old view at the largest scale", "", [](FormDriver& d) {
+           d.choose(4, "区块查询");
+           d.type(3, "116,23,30");
+           d.type(4, "116,23,40");
+           d.type(5, "39,54,30");
+           d.type(6, "39,54,40");
+           d.click(d.form().state().edition == tufu::Edition::k2012 ? 33 : 25);
+           d.click(27);
+         }},
+        {"sheet at the largest scale", "", [](FormDriver& d) {
+           d.click(2);
+           d.typeentry(d.form().state().edition == tufu::Edition::k2012 ? "J50K00530919"
+                                                                        : "J50H005077");
+         }},
+        {"hierarchy at the largest scale", "", [](FormDriver& d) {
+           d.click(2);
+           d.choose(3, "所含大比例尺图幅编号");
+           d.typeentry("J50");
+           d.click(d.form().state().edition == tufu::Edition::k2012 ? 30 : 13);
+         }},
+        {"neighbours", "neighbours", [](FormDriver& d) {
+           d.click(2);
+           d.choose(3, "接图表(相邻图幅)");
+           d.typeentry("J50");
+         }},
+        {"neighbours, longest name", "", [](FormDriver& d) {
+           d.click(2);
+           d.choose(3, "接图表(相邻图幅)");
+           d.typeentry("F47E004015");
+           QCOMPARE(d.label(127).size(), 15);
+         }},
+        {"neighbours, empty cells", "", [](FormDriver& d) {
+           d.click(2);
+           d.choose(3, "接图表(相邻图幅)");
+           d.typeentry("O-60-144");
+         }},
+        {"neighbours, longest numbers", "", [](FormDriver& d) {
+           d.click(2);
+           d.choose(3, "接图表(相邻图幅)");
+           d.typeentry(d.form().state().edition == tufu::Edition::k2012 ? "J50K00530919"
+                                                                        : "D-45-48-(26)-C");
+         }},
+    };
+    for (int edition : {1992, 2012})
+      for (const State& s : states) {
+        // The 2012 window is pictured with the containing table of a 1:500 sheet.
+        QString picture = edition == 1992 ? QString::fromLatin1(s.picture) : QString();
+        if (edition == 2012 && QByteArray(s.name) == "sheet at the largest scale")
+          picture = QStringLiteral("2012");
+        QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(edition).arg(QString::fromUtf8(s.name))))
+            << edition << picture << s.setup;
+      }
   }
   void states() {
+    QFETCH(int, edition);
     QFETCH(QString, picture);
-    QFETCH(std::function<void(FormDriver&)>, setup);
+    QFETCH(Setup, setup);
     FormDriver d;
     d.form().show();
     QVERIFY(QTest::qWaitForWindowExposed(&d.form()));
+    if (edition != 1992) d.edition(edition);
     setup(d);
+    if (QTest::currentTestFailed()) return;
     checkwindow(&d.form());
     if (!picture.isEmpty()) save(&d.form(), picture);
   }

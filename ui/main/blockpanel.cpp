@@ -52,6 +52,7 @@ void Form1::clearblockresults() {
     labels_[c.name]->clear();
   }
   labels_[tables::kBlockCount]->clear();
+  blockshown_ = nullptr;
 }
 
 // Text3_Change .. Text6_Change: the block check.
@@ -65,7 +66,7 @@ void Form1::blockfield_Change() {
   }
 }
 
-// Command17..Command25.
+// Command17..Command25, and Command31..Command33 in the 2012 edition.
 void Form1::blockscale_Click(int number) {
   const auto bounds = state_.blockvalid == 1 ? blockbounds() : std::nullopt;
   const Scale* scale = buttonscale(number);
@@ -90,6 +91,7 @@ void Form1::blockscale_Click(int number) {
       }
       settext(tables::kBlockCount, block->counttext());
       recordblock(*block);
+      blockshown_ = scale;
     }
     state_.lastscalebtn = number;
   }

@@ -14,6 +14,7 @@
 #include <QPen>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalBlocker>
 
 #include "gazetteer/gazetteer.h"
@@ -59,6 +60,14 @@ QPixmap aboutpicture(int size) {
   return pixmap;
 }
 
+/// The edition chosen in the last run; 1992 when none was chosen.
+Edition rememberededition() {
+  const QSettings settings(qs(tables::kSettingsOrganisation), qs(tables::kSettingsApplication));
+  return settings.value(qs(tables::kEditionKey)).toString() == qs(tables::kEditionValues[1])
+             ? Edition::k2012
+             : Edition::k1992;
+}
+
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
@@ -101,7 +110,10 @@ ClickLabel* Form1::makelabel(int number, std::string_view text, int frame, unsig
   if (style & layout::kCentre) align = Qt::AlignHCenter;
   if (style & layout::kWrap) {
     l->setWordWrap(true);
-    align |= (style & layout::kBottom) ? Qt::AlignBottom : Qt::AlignTop;
+    if (style & layout::kMiddle)
+      align |= Qt::AlignVCenter;
+    else
+      align |= (style & layout::kBottom) ? Qt::AlignBottom : Qt::AlignTop;
   } else {
     align |= Qt::AlignVCenter;
   }
@@ -112,6 +124,13 @@ ClickLabel* Form1::makelabel(int number, std::string_view text, int frame, unsig
   }
   if (style & layout::kBordered) l->setFrameShape(QFrame::Box);
   if (style & layout::kOpaque) l->setAutoFillBackground(true);
+  if (style & layout::kHatched) {
+    // Hatched like the sheet's own square in a printed margin diagram.
+    QPalette palette = l->palette();
+    palette.setBrush(QPalette::Window, QBrush(QColor(150, 150, 150), Qt::BDiagPattern));
+    l->setPalette(palette);
+    l->setAutoFillBackground(true);
+  }
   labels_[number] = l;
   return l;
 }
@@ -120,7 +139,6 @@ void Form1::buildcontrols() {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("tufu 图幅编号计算"));
   setFont(QFont(QStringLiteral("WenQuanYi Micro Hei"), 9));
-  setFixedSize(twips(layout::kClientWidth), twips(layout::kClientHeight));
 
   // Frames, each after the frame it stands in.
   for (const auto& f : layout::kFrames) {
@@ -132,6 +150,11 @@ void Form1::buildcontrols() {
     frame->setFrameShadow(QFrame::Sunken);
     frames_[f.number] = frame;
   }
+  // The edition strip is set off from the panels by a line.
+  auto* rule = new QFrame(frames_[8]);
+  rule->setFrameShape(QFrame::HLine);
+  rule->setFrameShadow(QFrame::Sunken);
+  rule->setGeometry(0, 0, twips(layout::kClientWidth), 2);
 
   for (const auto& l : layout::kPointLabels) {
     auto* label = makelabel(l.number, l.caption, l.place.frame, l.style);
@@ -206,11 +229,25 @@ void Form1::buildcontrols() {
   viewchooser_->setGeometry(pixels(layout::kCombo3));
   viewchooser_->addItem(qs(tables::kContainingView));
   viewchooser_->addItem(qs(tables::kContainedView));
+  viewchooser_->addItem(qs(tables::kNeighboursView));
   viewchooser_->setCurrentIndex(0);
+
+  editions_ = new QComboBox(frames_[8]);
+  editions_->setObjectName(QStringLiteral("Combo5"));
+  editions_->setGeometry(pixels(layout::kCombo5));
+  for (const auto& item : tables::kEditionItems) editions_->addItem(qs(item));
+  labels_[111]->setBuddy(editions_);
+
+  for (const auto& m : layout::kLargeMoves) {
+    QWidget* w = m.kind == layout::Kind::Frame ? static_cast<QWidget*>(frames_[m.number])
+                                               : labels_[m.number];
+    largemoves_.push_back({w, w->geometry(), m.down, m.grow});
+  }
 
   frames_[6]->hide();
   frames_[6]->raise();
   frames_[4]->raise();
+  frames_[9]->hide();
   frames_[2]->hide();
   frames_[3]->hide();
 }
@@ -236,6 +273,9 @@ void Form1::connecthandlers() {
   for (const auto& row : tables::kContainingRows)
     for (int n : {row.newno, row.oldno})
       connect(labels_[n], &ClickLabel::clicked, this, [this, n] { cell_Click(n); });
+  for (const auto& row : tables::kDiagramCells)
+    for (int n : row)
+      connect(labels_[n], &ClickLabel::clicked, this, [this, n] { diagram_Click(n); });
 
   // Hierarchy panel.
   connect(viewchooser_, &QComboBox::currentIndexChanged, this, [this](int i) { Combo3_Click(i); });
@@ -261,12 +301,23 @@ void Form1::connecthandlers() {
   connect(commands_[26], &QPushButton::clicked, this, [this] { Command26_Click(); });
   connect(commands_[27], &QPushButton::clicked, this, [this] { Command27_Click(); });
   connect(commands_[16], &QPushButton::clicked, this, [this] { output(); });
+
+  connect(editions_, &QComboBox::currentIndexChanged, this, [this](int i) { Combo5_Click(i); });
 }
 
 // ---------------------------------------------------------------------------
 // Start-up, modes, activation and closing
 
 void Form1::Form_Load() {
+  // The edition of the last run, before anything is computed.
+  state_.edition = rememberededition();
+  {
+    const QSignalBlocker quiet(editions_);
+    editions_->setCurrentIndex(state_.edition == Edition::k2012 ? 1 : 0);
+  }
+  placeedition();
+  fillentrylist();
+
   querymode_->setCurrentIndex(0);  // "单点查询": arranges the point query
 
   state_.blockvalid = 0;
@@ -281,11 +332,7 @@ void Form1::Form_Load() {
   state_.mode = 1;
 
   state_.scaletag = 0;
-  {
-    const QSignalBlocker quiet(scalelist_);
-    for (const Scale& s : scales()) scalelist_->addItem(qs(s.label));
-    scalelist_->setCurrentIndex(0);
-  }
+  fillscalelist();
 
   for (int n = 1; n <= 6; ++n) texts_[n]->setText(QStringLiteral("00,00,00"));
 
@@ -419,10 +466,14 @@ void Form1::recordsizes(const SheetInfo& info) {
 void Form1::recordblock(const Block& b) { state_.block = b; }
 
 const Scale* Form1::buttonscale(int number) const {
+  auto inuse = [this](int id) {
+    const Scale* s = byid(id);
+    return s->in(state_.edition) ? s : nullptr;
+  };
   for (const auto& b : tables::kHierarchyButtons)
-    if (b.number == number) return byid(b.scale);
+    if (b.number == number) return inuse(b.scale);
   for (const auto& b : tables::kBlockButtons)
-    if (b.number == number) return byid(b.scale);
+    if (b.number == number) return inuse(b.scale);
   return nullptr;
 }
 

@@ -1,8 +1,14 @@
 // The main window, "Form1": three modes chosen by the buttons along its top.
 //
 //   1 "经纬度求图幅编号"  the point query and the block query (Frame1, Frame6)
-//   2 "新旧图幅编号转换"  the sheet-number query and the hierarchy (Frame2, Frame4)
+//   2 "新旧图幅编号转换"  the sheet-number query, the hierarchy and the
+//                         adjoining-sheet diagram (Frame2, Frame4, Frame9)
 //   3 "关于"              the about panel (Frame3)
+//
+// A strip along the bottom (Frame8) chooses the edition of the numbering
+// (Combo5): GB/T 13989-1992 with nine scales, or GB/T 13989-2012 with
+// twelve.  The choice is remembered between runs; changing it runs the
+// queries in view again.
 //
 // Every control carries its established name as objectName (Text1, Combo2,
 // Label45, Command17, Frame4, ...).  Each change of a field, choice in a list
@@ -61,6 +67,12 @@ class Form1 : public QWidget {
   using CriticalBox = std::function<void(const QString& title, const QString& text)>;
   void setcriticalbox(CriticalBox box);
 
+  /// Merges the KEY<TAB>NAME file at `path` over the place names that every
+  /// panel and the sheet table show, and runs the queries in view again.
+  /// Returns "" on success, else "FILE:LINE: reason", and then changes
+  /// nothing.
+  std::string mergenames(const std::string& path);
+
  protected:
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -80,6 +92,15 @@ class Form1 : public QWidget {
   void pressscale(int number);
   void output();  // "输出" of either panel (Command14, Command16)
 
+  // Edition.
+  void Combo5_Click(int index);
+  void setedition(Edition e);
+  void placeedition();
+  void fillscalelist();
+  void fillentrylist();
+  void rerunqueries();
+  int buttonfor(int number) const;
+
   // Point query.
   void pointfield_Change();  // Text1 and Text2
   void Combo1_Click(int index);
@@ -96,6 +117,10 @@ class Form1 : public QWidget {
   void fillcontaining(const Sheet& sheet);
   void blankcells();
   void refreshhierarchy();
+
+  // Adjoining-sheet diagram.
+  void showneighbours();
+  void diagram_Click(int number);
 
   // Hierarchy panel.
   void Combo3_Click(int index);
@@ -126,6 +151,7 @@ class Form1 : public QWidget {
   void recordextent(const Sheet& s);
   void recordsizes(const SheetInfo& info);
   void recordblock(const Block& b);
+  /// The scale a scale button lists, when the edition in use has it.
   const Scale* buttonscale(int number) const;
 
   // Controls by number.
@@ -141,15 +167,30 @@ class Form1 : public QWidget {
   CriticalBox criticalbox_;
   QPointer<SheetTableWindow> sheettable_;
 
-  std::array<QFrame*, 9> frames_{};          // Frame1..Frame7, table box at 8
-  std::array<ClickLabel*, 111> labels_{};    // Label1..Label110
-  std::array<QPushButton*, 28> commands_{};  // Command1..Command27
+  std::array<QFrame*, 11> frames_{};         // Frame1..Frame9, table box at 10
+  std::array<ClickLabel*, 131> labels_{};    // Label1..Label130
+  std::array<QPushButton*, 34> commands_{};  // Command1..Command33
   std::array<QLineEdit*, 7> texts_{};        // Text1..Text6
   QComboBox* scalelist_ = nullptr;           // Combo1
   QComboBox* entry_ = nullptr;               // Combo2
   QComboBox* viewchooser_ = nullptr;         // Combo3
   QComboBox* querymode_ = nullptr;           // Combo4
+  QComboBox* editions_ = nullptr;            // Combo5
   QLabel* image1_ = nullptr;
+
+  /// The numbers to put into the entry for the cells of the adjoining-sheet
+  /// diagram ("" for an empty cell), row by row from the north-west.
+  std::array<QString, 9> neighbourno_{};
+  /// The scale of the block the block query shows; nullptr while it shows
+  /// none.
+  const Scale* blockshown_ = nullptr;
+
+  struct Moved {
+    QWidget* widget;
+    QRect place;  // in the 1992 edition
+    int down, grow;
+  };
+  std::vector<Moved> largemoves_;  // what the 2012 edition moves and grows
 
   struct Placed {
     QWidget* widget;

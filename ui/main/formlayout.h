@@ -3,21 +3,33 @@
 // Each panel is a frame; the tables name the frame a control stands in and
 // its position inside that frame.  The containing table of the sheet-number
 // query stands in a frame of its own (`kTableBox`) that takes the place of
-// the hierarchy panel when that panel is not chosen.
+// the hierarchy panel when that panel is not chosen; the adjoining-sheet
+// diagram (Frame9) takes the same place when it is chosen.  The strip along
+// the bottom of the window (Frame8) holds the choice of the edition of the
+// numbering and a line for messages.
+//
+// The 2012 edition's three larger scales need three more scale buttons in
+// the hierarchy and block panels and three more rows in the containing
+// table: in that edition the panels and the window grow by `kLargeRoom`,
+// and the controls that stand at the bottom of a growing frame move down
+// with it (`kLargeMoves`).  The 1992 edition keeps the places below.
 #pragma once
 
 #include <string_view>
 
 namespace tufu::layout {
 
-/// Where a control stands: the form itself, one of the frames Frame1..Frame7,
+/// Where a control stands: the form itself, one of the frames Frame1..Frame9,
 /// or the box of the containing table.
 inline constexpr int kForm = 0;
-inline constexpr int kTableBox = 8;
+inline constexpr int kTableBox = 10;
+inline constexpr int kFrameCount = 11;
 
-/// Client area of the window.
+/// Client area of the window: the panels, and below them the edition strip.
 inline constexpr int kClientWidth = 4815;
-inline constexpr int kClientHeight = 6540;
+inline constexpr int kStripTop = 6300;
+inline constexpr int kStripHeight = 450;
+inline constexpr int kClientHeight = kStripTop + kStripHeight;
 
 /// Mode panels (Frame1..Frame3): the place of the panel in view, and the
 /// place a panel out of view is moved to.
@@ -51,6 +63,8 @@ inline constexpr FramePlace kFrames[] = {
     {4, {2, 120, 3210, 4095, 2430}, false},
     {5, {4, 675, 330, 3420, 2085}, true},
     {kTableBox, {2, 120, 3210, 4095, 2430}, false},
+    {9, {2, 120, 3210, 4095, 2430}, false},
+    {8, {kForm, 0, kStripTop, kClientWidth, kStripHeight}, false},
 };
 
 /// How a caption is set in its label.
@@ -63,6 +77,8 @@ enum LabelStyle : unsigned {
   kBoxed = 1u << 4,    ///< a cell of the containing table
   kBordered = 1u << 5, ///< bordered by design; the start-up removes the border
   kOpaque = 1u << 6,   ///< hides what lies under it (old numbers over new ones)
+  kMiddle = 1u << 7,   ///< several lines kept in the middle
+  kHatched = 1u << 8,  ///< shaded: the sheet itself in the adjoining-sheet diagram
 };
 
 struct LabelPlace {
@@ -117,6 +133,22 @@ inline constexpr Place kText6 = {6, 2160, 540, 1095, 300};
 /// Sheet-number query (Frame2).
 inline constexpr Place kCombo2 = {2, 1080, 240, 3135, 315};
 inline constexpr Place kCombo3 = {2, 1080, 2790, 3135, 315};
+
+/// The edition strip (Frame8): a line for messages on the left, the edition
+/// chooser on the right.
+inline constexpr Place kCombo5 = {8, 2670, 75, 1905, 315};
+
+/// The adjoining-sheet diagram (Frame9): 3 × 3 cells, neighbouring cells
+/// sharing one pixel of border, the sheet itself in the middle.
+inline constexpr int kDiagramTop = 120;
+inline constexpr int kDiagramCellWidth = 1365;
+inline constexpr int kDiagramCellHeight = 780;
+
+constexpr Place diagramcell(int row, int col) {
+  return {9, col * (kDiagramCellWidth - 15), kDiagramTop + row * (kDiagramCellHeight - 15),
+          kDiagramCellWidth, kDiagramCellHeight};
+}
+inline constexpr unsigned kDiagramCell = kBoxed | kCentre | kWrap | kMiddle;
 
 inline constexpr int kCellLeft = 1080;   // new-number column of the containing table
 inline constexpr int kCellLeft2 = 2580;  // old-number column
@@ -200,6 +232,29 @@ inline constexpr LabelPlace kLabels[] = {
     {41, " 1:1万", tablecell(0, 8), kBoxed},
     {57, "", tablecell(1, 8), kBoxed},
     {58, "", tablecell(2, 8), kBoxed},
+    // Rows of the 2012 edition's containing table
+    {113, " 1:5000", tablecell(0, 9), kBoxed},
+    {114, "", tablecell(1, 9), kBoxed},
+    {115, "", tablecell(2, 9), kBoxed},
+    {116, " 1:2000", tablecell(0, 10), kBoxed},
+    {117, "", tablecell(1, 10), kBoxed},
+    {118, "", tablecell(2, 10), kBoxed},
+    {119, " 1:1000", tablecell(0, 11), kBoxed},
+    {120, "", tablecell(1, 11), kBoxed},
+    {121, "", tablecell(2, 11), kBoxed},
+    // Adjoining-sheet diagram (Frame9): NW, N, NE; W, the sheet, E; SW, S, SE
+    {122, "", diagramcell(0, 0), kDiagramCell},
+    {123, "", diagramcell(0, 1), kDiagramCell},
+    {124, "", diagramcell(0, 2), kDiagramCell},
+    {125, "", diagramcell(1, 0), kDiagramCell},
+    {126, "", diagramcell(1, 1), kDiagramCell | kHatched},
+    {127, "", diagramcell(1, 2), kDiagramCell},
+    {128, "", diagramcell(2, 0), kDiagramCell},
+    {129, "", diagramcell(2, 1), kDiagramCell},
+    {130, "", diagramcell(2, 2), kDiagramCell},
+    // Edition strip (Frame8)
+    {112, "", {8, 240, 105, 1500, 255}, kLeft},
+    {111, "编号标准:", {8, 1770, 105, 870, 255}, kRight},
     // Hierarchy results (Frame5)
     {65, "", {5, 60, 60, 1650, 255}, kBordered},
     {78, "", {5, 60, 60, 1650, 255}, kBordered | kOpaque},
@@ -222,12 +277,13 @@ inline constexpr LabelPlace kAboutLabels[] = {
     {61, "tufu 图幅编号计算器", {3, 1440, 540, 2640, 300}, kLeft},
     {62,
      "本程序按照国家标准 GB/T 13989-92《国家基本比例尺地形图分幅和编号》"
-     "的规定，以及此前使用的旧分幅和编号规则，计算各比例尺地形图的新旧图幅编号。"
+     "的规定，以及此前使用的旧分幅和编号规则，计算各比例尺地形图的新旧图幅编号；"
+     "在窗口下方的“编号标准”中选用 2012 年版时，还可计算 1:2000、1:1000 和 1:500 图幅的编号。"
      "如发现计算错误或操作不便之处，敬请反馈，以便改进。",
-     {3, 240, 1440, 3855, 1320}, kWrap},
-    {63, "作者：tufu 项目开发者", {3, 240, 3000, 3855, 255}, kLeft},
-    {64, "联系：请在 tufu 项目的问题列表中报告错误", {3, 240, 3360, 3855, 255}, kLeft},
-    {75, "单位：tufu 开源项目", {3, 240, 3720, 3855, 255}, kLeft},
+     {3, 240, 1440, 3855, 1740}, kWrap},
+    {63, "作者：tufu 项目开发者", {3, 240, 3300, 3855, 255}, kLeft},
+    {64, "联系：请在 tufu 项目的问题列表中报告错误", {3, 240, 3660, 3855, 255}, kLeft},
+    {75, "单位：tufu 开源项目", {3, 240, 4020, 3855, 255}, kLeft},
 };
 
 struct ButtonPlace {
@@ -254,6 +310,9 @@ inline constexpr ButtonPlace kButtons[] = {
     {11, "2.5万", {4, 0, 6 * kButtonStep, kButtonWidth, kButtonHeight}},
     {12, "1万", {4, 0, 7 * kButtonStep, kButtonWidth, kButtonHeight}},
     {13, "5000", {4, 0, 8 * kButtonStep, kButtonWidth, kButtonHeight}},
+    {28, "2000", {4, 0, 9 * kButtonStep, kButtonWidth, kButtonHeight}},
+    {29, "1000", {4, 0, 10 * kButtonStep, kButtonWidth, kButtonHeight}},
+    {30, "500", {4, 0, 11 * kButtonStep, kButtonWidth, kButtonHeight}},
     {5, "新图幅编号", {4, 675, 0, 1245, kButtonHeight}},
     {6, "旧图幅编号", {4, 1980, 0, 1245, kButtonHeight}},
     // Block query (Frame7): "输出" above the nine scales.
@@ -267,10 +326,55 @@ inline constexpr ButtonPlace kButtons[] = {
     {23, "2.5万", {7, 60, 60 + 7 * kButtonStep, kButtonWidth, kButtonHeight}},
     {24, "1万", {7, 60, 60 + 8 * kButtonStep, kButtonWidth, kButtonHeight}},
     {25, "5千", {7, 60, 60 + 9 * kButtonStep, kButtonWidth, kButtonHeight}},
+    {31, "2千", {7, 60, 60 + 10 * kButtonStep, kButtonWidth, kButtonHeight}},
+    {32, "1千", {7, 60, 60 + 11 * kButtonStep, kButtonWidth, kButtonHeight}},
+    {33, "500", {7, 60, 60 + 12 * kButtonStep, kButtonWidth, kButtonHeight}},
     {26, "新图幅编号", {7, 735, 60, 1245, kButtonHeight}},
     {27, "旧图幅编号", {7, 2040, 60, 1245, kButtonHeight}},
     // The refresh of the sheet-number query; never shown.
     {4, "", {2, 0, 0, kButtonWidth, kButtonHeight}},
+};
+
+/// What the 2012 edition changes: the window, the three mode panels, the
+/// block and hierarchy frames and the containing table grow by `kLargeRoom`
+/// (three scale buttons); the edition strip, the bottom corners of the two
+/// result squares and their middle texts move down.
+inline constexpr int kLargeRoom = 3 * kButtonStep;
+
+enum class Kind { Frame, Label };
+struct LargeMove {
+  Kind kind;
+  int number;
+  int down;  ///< twips the control moves down
+  int grow;  ///< twips it grows
+};
+
+inline constexpr LargeMove kLargeMoves[] = {
+    {Kind::Frame, 1, 0, kLargeRoom},
+    {Kind::Frame, 2, 0, kLargeRoom},
+    {Kind::Frame, 3, 0, kLargeRoom},
+    {Kind::Frame, 6, 0, kLargeRoom},
+    {Kind::Frame, 7, 0, kLargeRoom},
+    {Kind::Frame, 4, 0, kLargeRoom},
+    {Kind::Frame, 5, 0, kLargeRoom},
+    {Kind::Frame, kTableBox, 0, kLargeRoom},
+    {Kind::Frame, 8, kLargeRoom, 0},
+    // Hierarchy square (Frame5): bottom corners, their names, the relation.
+    {Kind::Label, 66, kLargeRoom, 0},
+    {Kind::Label, 79, kLargeRoom, 0},
+    {Kind::Label, 68, kLargeRoom, 0},
+    {Kind::Label, 81, kLargeRoom, 0},
+    {Kind::Label, 71, kLargeRoom, 0},
+    {Kind::Label, 73, kLargeRoom, 0},
+    {Kind::Label, 69, kLargeRoom / 2, 0},
+    // Block square (Frame7): the same.
+    {Kind::Label, 91, kLargeRoom, 0},
+    {Kind::Label, 96, kLargeRoom, 0},
+    {Kind::Label, 93, kLargeRoom, 0},
+    {Kind::Label, 98, kLargeRoom, 0},
+    {Kind::Label, 102, kLargeRoom, 0},
+    {Kind::Label, 103, kLargeRoom, 0},
+    {Kind::Label, 94, kLargeRoom / 2, 0},
 };
 
 }  // namespace tufu::layout

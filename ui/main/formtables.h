@@ -1,6 +1,6 @@
 // Fixed lists of the main window: the regions of the block query, the scale
 // buttons of the hierarchy and block panels, the entry list of the
-// sheet-number query, and where each panel puts its results.
+// sheet-number query, the editions, and where each panel puts its results.
 #pragma once
 
 #include <string_view>
@@ -21,9 +21,25 @@ inline constexpr std::string_view kEntryItems[] = {
     "1:1万:", "M-47-2-(14)", "1:5000", "D-45-48-(26)-C", "字母大小写均可",
 };
 
+/// Entries of the 2012 edition, put into the entry list after the example
+/// of a new number: the forms of its larger scales.
+inline constexpr std::string_view kEntryItems2012[] = {
+    "1:2000:", "J50I001001", "1:1000:", "J50J00010001", "1:500:", "J50K00010001",
+};
+inline constexpr int kEntryItems2012At = 2;
+
 /// The views of the hierarchy chooser.
 inline constexpr std::string_view kContainingView = "所属小比例尺图幅编号";
 inline constexpr std::string_view kContainedView = "所含大比例尺图幅编号";
+inline constexpr std::string_view kNeighboursView = "接图表(相邻图幅)";
+
+/// The items of the edition chooser, in the order of `Edition`, and how
+/// the choice is remembered between runs.
+inline constexpr std::string_view kEditionItems[] = {"GB/T 13989-1992", "GB/T 13989-2012"};
+inline constexpr std::string_view kSettingsOrganisation = "tufu";
+inline constexpr std::string_view kSettingsApplication = "tufu";
+inline constexpr std::string_view kEditionKey = "edition";
+inline constexpr std::string_view kEditionValues[] = {"1992", "2012"};
 
 /// A scale button: its number and the id of the scale it lists (its
 /// position in the scale table).
@@ -33,14 +49,18 @@ struct ScaleButton {
 };
 
 /// The hierarchy panel's scale buttons, from the smallest scale down:
-/// 1:50万, 1:25万, 1:20万, 1:10万, 1:5万, 1:2.5万, 1:1万, 1:5000.
+/// 1:50万, 1:25万, 1:20万, 1:10万, 1:5万, 1:2.5万, 1:1万, 1:5000, and in the
+/// 2012 edition 1:2000, 1:1000, 1:500.
 inline constexpr ScaleButton kHierarchyButtons[] = {
     {7, 1}, {8, 2}, {15, 3}, {9, 4}, {10, 5}, {11, 6}, {12, 7}, {13, 8},
+    {28, 9}, {29, 10}, {30, 11},
 };
 
-/// The block query's scale buttons: 1:100万 .. 1:5000.
+/// The block query's scale buttons: 1:100万 .. 1:5000, and in the 2012
+/// edition 1:2000, 1:1000, 1:500.
 inline constexpr ScaleButton kBlockButtons[] = {
     {17, 0}, {18, 1}, {19, 2}, {20, 3}, {21, 4}, {22, 5}, {23, 6}, {24, 7}, {25, 8},
+    {31, 9}, {32, 10}, {33, 11},
 };
 
 constexpr bool isblockbutton(int number) {
@@ -67,16 +87,25 @@ inline constexpr Corner kBlockTopLeft{90, 95, 100}, kBlockBottomLeft{91, 96, 102
     kBlockTopRight{92, 97, 101}, kBlockBottomRight{93, 98, 103};
 inline constexpr int kBlockCount = 94;
 
-/// A row of the containing table: the id of the scale of its sheets and
-/// the new-number and old-number cells.
+/// A row of the containing table: the id of the scale of its sheets, the
+/// new-number and old-number cells and the row's caption.  A row is shown
+/// when the edition has a larger scale whose sheets it can contain: the
+/// rows from 1:5000 on belong to the 2012 edition.
 struct ContainingRow {
   int scale;
   int newno, oldno;
+  int caption;
 };
 inline constexpr ContainingRow kContainingRows[] = {
-    {0, 45, 46}, {1, 47, 48}, {2, 49, 50}, {3, 83, 84},
-    {4, 51, 52}, {5, 53, 54}, {6, 55, 56}, {7, 57, 58},
+    {0, 45, 46, 25},   {1, 47, 48, 37},    {2, 49, 50, 42},    {3, 83, 84, 82},
+    {4, 51, 52, 38},   {5, 53, 54, 39},    {6, 55, 56, 40},    {7, 57, 58, 41},
+    {8, 114, 115, 113}, {9, 117, 118, 116}, {10, 120, 121, 119},
 };
+
+/// The cells of the adjoining-sheet diagram as the sheets lie on a map:
+/// north-west, north, north-east; west, the sheet itself, east; south-west,
+/// south, south-east.
+inline constexpr int kDiagramCells[3][3] = {{122, 123, 124}, {125, 126, 127}, {128, 129, 130}};
 
 /// The labels the start-up empties, in this order.
 inline constexpr int kClearedAtStart[] = {

@@ -27,23 +27,26 @@ void Form1::clearhierarchy() {
   labels_[tables::kHierRelation]->clear();
 }
 
-// Combo3_Click: item 0 shows the containing table, item 1 this panel.
+// Combo3_Click: item 0 shows the containing table, item 1 this panel,
+// item 2 the adjoining-sheet diagram.
 void Form1::Combo3_Click(int index) {
   if (index < 0) return;
-  const bool contained = index == 1;
-  frames_[4]->setVisible(contained);
-  frames_[layout::kTableBox]->setVisible(!contained);
+  frames_[4]->setVisible(index == 1);
+  frames_[9]->setVisible(index == 2);
+  frames_[layout::kTableBox]->setVisible(index == 0);
 }
 
-// Command7..Command13, Command15.  A target without new numbers to show
-// (1:20万) shows its corners in the old view only.
+// Command7..Command13, Command15, and Command28..Command30 in the 2012
+// edition.  A target without new numbers to show (1:20万) shows its corners
+// in the old view only.
 void Form1::hierarchyscale_Click(int number) {
   const Scale* target = buttonscale(number);
-  const bool shownew = target == nullptr || target->shownew;
+  if (target == nullptr) return;  // a scale the edition does not have
+  const bool shownew = target->shownew;
   if (shownew)
     for (const auto& c : kCorners) labels_[c.newno]->show();
 
-  if (state_.current && target != nullptr) {
+  if (state_.current) {
     const auto block = contained(*state_.current, *target);
     if (!block) {
       // The target does not nest in the sheet's scale: no block.

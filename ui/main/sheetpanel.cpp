@@ -38,6 +38,7 @@ void Form1::Combo2_Change() {
   settext(22, tables::kCounterpartNeutral);
   if (typed.sheet) showsheet(*typed.sheet, !isneworold(t), true);
   refreshhierarchy();
+  showneighbours();
   // The internal 1:20万 code of a typed old number stays in its field, out
   // of view: it is no new number.
   if (typed.sheet && !isneworold(t) && !typed.sheet->scale->shownew) labels_[23]->hide();
@@ -100,14 +101,14 @@ void Form1::cell_Click(int number) {
 }
 
 // Runs the first scale button whose scale nests in the queried sheet's and
-// enables exactly the buttons whose scales do.  Nothing queried changes
-// nothing.
+// enables exactly the buttons whose scales do, among the edition's scales.
+// Nothing queried changes nothing.
 void Form1::refreshhierarchy() {
   if (!state_.current) return;
   const Scale& own = *state_.current->scale;
-  auto nests = [&own](const tables::ScaleButton& b) {
+  auto nests = [this, &own](const tables::ScaleButton& b) {
     const Scale& target = *byid(b.scale);
-    return target.rows > own.rows && own.holds(target);
+    return target.in(state_.edition) && target.rows > own.rows && own.holds(target);
   };
   for (const auto& b : tables::kHierarchyButtons) {
     if (!nests(b)) continue;
