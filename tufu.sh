@@ -10,7 +10,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
           fonts-dejavu-core fonts-wqy-microhei fonts-noto-cjk
-          dpkg-dev desktop-file-utils)
+          qt6-translations-l10n dpkg-dev desktop-file-utils)
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"

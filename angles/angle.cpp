@@ -190,6 +190,25 @@ double changesec(std::string_view s) {
   return static_cast<double>(static_cast<float>(v));
 }
 
+std::string whyrefusedfield(std::string_view fieldtext, Angle limit) {
+  const std::string padded = padangle(fieldtext);
+  if (check(padded, static_cast<double>(limit / kSecond))) return {};
+  const Parts parts = firstthree(padded);
+  for (const std::string_view part : parts.p) {
+    for (std::size_t i = 0; i < part.size(); ++i) {
+      if (part[i] >= '0' && part[i] <= '9') continue;
+      // The whole character, even when it takes several bytes.
+      std::size_t n = 1;
+      while (i + n < part.size() && (static_cast<unsigned char>(part[i + n]) & 0xC0) == 0x80) ++n;
+      std::string why = "只能输入数字和逗号 (度,分,秒), 不能有“";
+      why.append(part.substr(i, n));
+      why += "”";
+      return why;
+    }
+  }
+  return "不能大于" + std::to_string(limit / kDegree) + "°";
+}
+
 std::optional<Angle> readlon(std::string_view fieldtext) { return readfield(fieldtext, kLonLimit); }
 std::optional<Angle> readlat(std::string_view fieldtext) { return readfield(fieldtext, kLatLimit); }
 

@@ -60,6 +60,14 @@ double changesec(std::string_view s);
 std::optional<Angle> readlon(std::string_view fieldtext);
 std::optional<Angle> readlat(std::string_view fieldtext);
 
+/// Why a coordinate field's text is refused by `readlon` (limit 180°) or
+/// `readlat` (limit 60°), in Chinese and without the field's name, or ""
+/// when it is accepted:
+///   "116.39"     → "只能输入数字和逗号 (度,分,秒), 不能有“.”"
+///   "200"        → "不能大于180°"
+/// A character that is not a digit is named before a value over the limit.
+std::string whyrefusedfield(std::string_view fieldtext, Angle limit);
+
 /// An angle for the command line, at most `limit`: a comma text as above,
 /// the same with decimal seconds ("116,23,30.5", from GPS), decimal degrees
 /// ("116.391667"), or degrees, minutes and seconds with their marks as the

@@ -29,6 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The tool's own form of the angle reads back to it.
     FUZZ_CHECK(tufu::readangle(tufu::dfms(*a), limit) == a, s);
     if (auto field = tufu::readlon(s)) FUZZ_CHECK(*field == *a, s);
+    FUZZ_CHECK(tufu::whyrefusedfield(s, limit).empty() == (limit == tufu::kLonLimit ? lon : lat).has_value(), s);
   }
   (void)tufu::leadingnumber(s);
   (void)tufu::dfms(tufu::leadingnumber(s));

@@ -46,6 +46,27 @@ INSTANTIATE_TEST_SUITE_P(
                     FieldCase{"99999999999999999999999999", false, false, 0},
                     FieldCase{"&H10", false, false, 0}, FieldCase{"1e5", false, false, 0}));
 
+TEST(FieldTexts, SayWhyTheyAreRefused) {
+  struct {
+    const char* text;
+    Angle limit;
+    const char* why;
+  } cases[] = {
+      {"116,23,30", kLonLimit, ""},
+      {"", kLatLimit, ""},
+      {"116.39", kLonLimit, "只能输入数字和逗号 (度,分,秒), 不能有“.”"},
+      {"116,23,30.5", kLonLimit, "只能输入数字和逗号 (度,分,秒), 不能有“.”"},
+      {"45度", kLatLimit, "只能输入数字和逗号 (度,分,秒), 不能有“度”"},
+      {" 45", kLatLimit, "只能输入数字和逗号 (度,分,秒), 不能有“ ”"},
+      {"-5", kLatLimit, "只能输入数字和逗号 (度,分,秒), 不能有“-”"},
+      {"200", kLonLimit, "不能大于180°"},
+      {"180,0,1", kLonLimit, "不能大于180°"},
+      {"60,0,1", kLatLimit, "不能大于60°"},
+      {"45,5,30,x", kLatLimit, ""},  // a fourth part is never read
+  };
+  for (const auto& c : cases) EXPECT_EQ(whyrefusedfield(c.text, c.limit), c.why) << c.text;
+}
+
 TEST(LeadingNumber, ReadsTheStartOfATextLikeNumericInput) {
   struct {
     const char* text;

@@ -57,7 +57,7 @@ class EditionTest : public QObject {
     QCOMPARE(items(d.combo(1)), kScales1992);
     for (int n : kLargeButtons) QVERIFY(d.command(n)->isHidden());
     for (int n : kLargeRows) QVERIFY(d.labelw(n)->isHidden());
-    QCOMPARE(d.form().size(), QSize(321, 450));
+    QCOMPARE(d.form().size(), QSize(321, 484));
 
     d.edition(2012);
     QCOMPARE(d.form().state().edition, tufu::Edition::k2012);
@@ -69,13 +69,13 @@ class EditionTest : public QObject {
     }
     for (int n : kLargeRows) QVERIFY(!d.labelw(n)->isHidden());
     QCOMPARE(d.labels({113, 116, 119}), (QStringList{" 1:5000", " 1:2000", " 1:1000"}));
-    QCOMPARE(d.form().size(), QSize(321, 504));
+    QCOMPARE(d.form().size(), QSize(321, 538));
     QCOMPARE(d.frame(1)->height(), 385 + 54);
 
     d.edition(1992);
     QCOMPARE(items(d.combo(1)), kScales1992);
     for (int n : kLargeButtons) QVERIFY(d.command(n)->isHidden());
-    QCOMPARE(d.form().size(), QSize(321, 450));
+    QCOMPARE(d.form().size(), QSize(321, 484));
     QCOMPARE(d.frame(1)->height(), 385);
   }
 
@@ -111,7 +111,7 @@ class EditionTest : public QObject {
       FormDriver d(Settings::Kept);
       QCOMPARE(d.combo(5)->currentText(), QStringLiteral("GB/T 13989-2012"));
       QCOMPARE(d.combo(1)->count(), 12);
-      QCOMPARE(d.form().size(), QSize(321, 504));
+      QCOMPARE(d.form().size(), QSize(321, 538));
       QVERIFY(!d.command(30)->isHidden());
       // The start-up computes in the remembered edition.
       d.click(2);

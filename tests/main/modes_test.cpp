@@ -29,7 +29,7 @@ class ModesTest : public QObject {
   void startup() {
     FormDriver d;
     QCOMPARE(d.form().objectName(), QStringLiteral("Form1"));
-    QCOMPARE(d.form().size(), QSize(321, 450));  // 4815 × 6750 twips, with the edition strip
+    QCOMPARE(d.form().size(), QSize(321, 484));  // 4815 × 7260 twips, with the status and edition strip
     QCOMPARE(d.frame(1)->pos(), kInView);
     QCOMPARE(d.frame(2)->x(), kAwayLeft);
     QCOMPARE(d.frame(3)->x(), kAwayLeft);

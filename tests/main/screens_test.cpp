@@ -190,6 +190,19 @@ class ScreensTest : public QObject {
         {"about", "about", [](FormDriver& d) {
            d.click(3);
          }},
+        // Refused inputs: the reason in the status line, the longest first.
+        {"sheet refused", "refused", [](FormDriver& d) {
+           d.click(2);
+           d.typeentry("J-50-XXXVII");
+         }},
+        {"sheet refused, the longest reason", "", [](FormDriver& d) {
+           d.click(2);
+           d.typeentry("J50C0010");
+         }},
+        {"point refused", "", [](FormDriver& d) {
+           d.type(1, "116.39");
+           d.type(2, "39,54,30");
+         }},
         // The largest scales: the longest extent texts and numbers.
         {"point at the largest scale", "", [](FormDriver& d) {
            d.type(1, "116,23,30");

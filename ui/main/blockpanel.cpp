@@ -23,6 +23,7 @@ void Form1::Combo4_Click(int index) {
   if (index == 0) {
     placepointcontrols(true);
     frames_[6]->hide();
+    updatestatus();
     return;
   }
   placepointcontrols(false);
@@ -35,6 +36,7 @@ void Form1::Combo4_Click(int index) {
     texts_[5]->setText(qs(r.south));
     texts_[6]->setText(qs(r.north));
   }
+  updatestatus();
 }
 
 std::optional<Form1::Bounds4> Form1::blockbounds() const {
@@ -64,6 +66,7 @@ void Form1::blockfield_Change() {
   } else {
     clearblockresults();
   }
+  updatestatus();
 }
 
 // Command17..Command25, and Command31..Command33 in the 2012 edition.

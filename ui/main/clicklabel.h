@@ -1,8 +1,15 @@
-// A caption that reports a click of the left mouse button.
+// A caption that reports a click of the left mouse button.  A result caption
+// can also have its text selected and copied: a context menu "复制", and
+// Ctrl+C once a click has given it the focus, copy the selected part or,
+// when nothing is selected, the whole text.  A click that selects nothing
+// is still a click.
 #pragma once
 
 #include <QLabel>
-#include <QMouseEvent>
+
+class QContextMenuEvent;
+class QKeyEvent;
+class QMouseEvent;
 
 namespace tufu {
 
@@ -12,15 +19,21 @@ class ClickLabel : public QLabel {
  public:
   using QLabel::QLabel;
 
+  /// Lets the text be selected with the mouse and copied.
+  void makecopyable();
+
+  /// What "复制" and Ctrl+C copy: the selection, or else the whole text.
+  QString copytext() const;
+  /// Puts copytext() on the clipboard.
+  void copy() const;
+
  signals:
   void clicked();
 
  protected:
-  void mouseReleaseEvent(QMouseEvent* event) override {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-      emit clicked();
-    QLabel::mouseReleaseEvent(event);
-  }
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace tufu

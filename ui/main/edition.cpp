@@ -5,6 +5,9 @@
 // 1992 and a 1:2000 sheet in 2012), and the size of the window: the 2012
 // edition's three larger scales need three more buttons and table rows.
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
@@ -142,6 +145,35 @@ void Form1::rerunqueries() {
     if (tables::isblockbutton(last)) pressscale(last);
   }
   if (!state_.block || !state_.block->scale->in(state_.edition)) state_.block = kept;
+}
+
+QString Form1::namefolder() {
+  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+         QStringLiteral("/tufu/names");
+}
+
+QStringList Form1::mergenamefolder(const QString& folder) {
+  QStringList reports;
+  const QDir dir(folder);
+  const QStringList files =
+      dir.entryList({QStringLiteral("*.tsv")}, QDir::Files | QDir::Readable, QDir::Name);
+  bool merged = false;
+  for (const QString& file : files) {
+    const std::string error = names_.merge(QFile::encodeName(dir.filePath(file)).toStdString());
+    if (error.empty())
+      merged = true;
+    else
+      reports << QString::fromUtf8(error.data(), static_cast<qsizetype>(error.size()));
+  }
+  if (merged) {
+    rerunqueries();
+    if (sheettable_) sheettable_->setBlock(sheettable_->block());
+  }
+  if (!reports.isEmpty())
+    criticalbox_(QStringLiteral("图名文件有错误"),
+                 QStringLiteral("以下图名文件未合并，程序不使用其中的图名：\n\n") +
+                     reports.join(QLatin1Char('\n')));
+  return reports;
 }
 
 // The names reach every panel at once, and the open sheet table.

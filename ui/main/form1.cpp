@@ -3,9 +3,12 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QStandardPaths>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFont>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -21,6 +24,7 @@
 #include "ui/main/clicklabel.h"
 #include "ui/main/formlayout.h"
 #include "ui/main/formtables.h"
+#include "ui/main/icon.h"
 #include "ui/main/qtext.h"
 #include "ui/table/sheettablewindow.h"
 #include "ui/table/twips.h"
@@ -31,6 +35,30 @@ namespace {
 
 QRect pixels(const layout::Place& p) {
   return {twips(p.left), twips(p.top), twips(p.width), twips(p.height)};
+}
+
+// The first of these CJK faces that is installed, at the largest size up to
+// 9 points (12 pixels) whose lines are no taller than the layout's: one line
+// of a caption takes 255 twips, 17 pixels, less a pixel of frame in the
+// table cells.
+QFont windowfont() {
+  QFont font;
+  font.setFamilies({QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
+                    QStringLiteral("Source Han Sans SC"), QStringLiteral("Microsoft YaHei"),
+                    QStringLiteral("PingFang SC"), QStringLiteral("SimSun")});
+  constexpr int kLargest = 12, kSmallest = 9, kLineHeight = 16;
+  font.setPixelSize(kLargest);
+  while (font.pixelSize() > kSmallest && QFontMetrics(font).height() > kLineHeight)
+    font.setPixelSize(font.pixelSize() - 1);
+  return font;
+}
+
+// A field or list at `place`, made as tall as its font needs where a face
+// with tall lines is in use, around the same middle.
+QRect fitted(const QWidget* w, QRect place) {
+  const int need = w->sizeHint().height() - place.height();
+  if (need > 0) place.adjust(0, -need / 2, 0, need - need / 2);
+  return place;
 }
 
 QString name(const char* kind, int number) {
@@ -138,7 +166,8 @@ ClickLabel* Form1::makelabel(int number, std::string_view text, int frame, unsig
 void Form1::buildcontrols() {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("tufu 图幅编号计算"));
-  setFont(QFont(QStringLiteral("WenQuanYi Micro Hei"), 9));
+  setWindowIcon(windowicon());
+  setFont(windowfont());
 
   // Frames, each after the frame it stands in.
   for (const auto& f : layout::kFrames) {
@@ -165,9 +194,20 @@ void Form1::buildcontrols() {
     makelabel(l.number, l.caption, l.place.frame, l.style)->setGeometry(pixels(l.place));
   for (const auto& l : layout::kAboutLabels)
     makelabel(l.number, l.caption, l.place.frame, l.style)->setGeometry(pixels(l.place));
+  for (int n : tables::kCopyable) labels_[n]->makecopyable();
+  {
+    QPalette red = labels_[112]->palette();
+    red.setColor(QPalette::WindowText, QColor(200, 0, 0));
+    labels_[112]->setPalette(red);
+  }
+  settext(131, QStringLiteral("版本：%1").arg(QStringLiteral(TUFU_VERSION)));
+  settext(133, QStringLiteral("图名文件夹：%1 (其中每个 .tsv 文件在启动时合并)")
+                   .arg(QDir::toNativeSeparators(namefolder())));
   QFont heading = labels_[61]->font();
-  heading.setPointSize(11);
+  heading.setPixelSize(heading.pixelSize() + 3);
   heading.setBold(true);
+  while (QFontMetrics(heading).height() >= labels_[61]->height())
+    heading.setPixelSize(heading.pixelSize() - 1);
   labels_[61]->setFont(heading);
 
   image1_ = new QLabel(frames_[3]);
@@ -191,20 +231,20 @@ void Form1::buildcontrols() {
   for (const auto& [n, place] : texts) {
     auto* edit = new QLineEdit(frameof(place.frame));
     edit->setObjectName(name("Text", n));
-    edit->setGeometry(pixels(place));
+    edit->setGeometry(fitted(edit, pixels(place)));
     texts_[n] = edit;
   }
-  pointcontrols_.push_back({texts_[1], pixels(layout::kText1)});
-  pointcontrols_.push_back({texts_[2], pixels(layout::kText2)});
+  pointcontrols_.push_back({texts_[1], texts_[1]->geometry()});
+  pointcontrols_.push_back({texts_[2], texts_[2]->geometry()});
 
   scalelist_ = new QComboBox(frames_[1]);
   scalelist_->setObjectName(QStringLiteral("Combo1"));
-  scalelist_->setGeometry(pixels(layout::kCombo1));
-  pointcontrols_.push_back({scalelist_, pixels(layout::kCombo1)});
+  scalelist_->setGeometry(fitted(scalelist_, pixels(layout::kCombo1)));
+  pointcontrols_.push_back({scalelist_, scalelist_->geometry()});
 
   querymode_ = new QComboBox(frames_[1]);
   querymode_->setObjectName(QStringLiteral("Combo4"));
-  querymode_->setGeometry(pixels(layout::kCombo4));
+  querymode_->setGeometry(fitted(querymode_, pixels(layout::kCombo4)));
   querymode_->setMaxVisibleItems(18);
   querymode_->addItem(qs(tables::kSinglePoint));
   querymode_->addItem(qs(tables::kBlockQuery));
@@ -213,7 +253,7 @@ void Form1::buildcontrols() {
 
   entry_ = new QComboBox(frames_[2]);
   entry_->setObjectName(QStringLiteral("Combo2"));
-  entry_->setGeometry(pixels(layout::kCombo2));
+  entry_->setGeometry(fitted(entry_, pixels(layout::kCombo2)));
   entry_->setEditable(true);
   entry_->setInsertPolicy(QComboBox::NoInsert);
   entry_->setCompleter(nullptr);  // no inline completion: every keystroke is a query
@@ -226,7 +266,7 @@ void Form1::buildcontrols() {
 
   viewchooser_ = new QComboBox(frames_[2]);
   viewchooser_->setObjectName(QStringLiteral("Combo3"));
-  viewchooser_->setGeometry(pixels(layout::kCombo3));
+  viewchooser_->setGeometry(fitted(viewchooser_, pixels(layout::kCombo3)));
   viewchooser_->addItem(qs(tables::kContainingView));
   viewchooser_->addItem(qs(tables::kContainedView));
   viewchooser_->addItem(qs(tables::kNeighboursView));
@@ -234,7 +274,7 @@ void Form1::buildcontrols() {
 
   editions_ = new QComboBox(frames_[8]);
   editions_->setObjectName(QStringLiteral("Combo5"));
-  editions_->setGeometry(pixels(layout::kCombo5));
+  editions_->setGeometry(fitted(editions_, pixels(layout::kCombo5)));
   for (const auto& item : tables::kEditionItems) editions_->addItem(qs(item));
   labels_[111]->setBuddy(editions_);
 
@@ -356,6 +396,7 @@ void Form1::switchmode(int mode) {
   }
   state_.mode = mode;
   focusmodeinput();
+  updatestatus();
 
   const int last = state_.lastscalebtn;
   if (mode == 1 && tables::isblockbutton(last)) pressscale(last);

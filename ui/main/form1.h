@@ -21,6 +21,7 @@
 #include <QPointer>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -73,6 +74,17 @@ class Form1 : public QWidget {
   /// nothing.
   std::string mergenames(const std::string& path);
 
+  /// Where an organisation's name lists are kept for the window: the
+  /// folder "tufu/names" in the user's configuration folder
+  /// (~/.config/tufu/names on Linux).
+  static QString namefolder();
+
+  /// Merges every "*.tsv" file of `folder`, in the order of their names
+  /// (later files win), as `mergenames` does.  A file with an error is
+  /// left out; all such files are reported together in one message, each
+  /// with its line and reason.  Returns those reports.
+  QStringList mergenamefolder(const QString& folder);
+
  protected:
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -87,6 +99,10 @@ class Form1 : public QWidget {
 
   // Main window and modes.
   void Form_Load();
+  /// Shows in the status line why the input of the panel in view is
+  /// refused, or clears it.
+  void updatestatus();
+  std::string refusal() const;
   void switchmode(int mode);
   void focusmodeinput();
   void pressscale(int number);
@@ -168,7 +184,7 @@ class Form1 : public QWidget {
   QPointer<SheetTableWindow> sheettable_;
 
   std::array<QFrame*, 11> frames_{};         // Frame1..Frame9, table box at 10
-  std::array<ClickLabel*, 131> labels_{};    // Label1..Label130
+  std::array<ClickLabel*, 134> labels_{};    // Label1..Label133
   std::array<QPushButton*, 34> commands_{};  // Command1..Command33
   std::array<QLineEdit*, 7> texts_{};        // Text1..Text6
   QComboBox* scalelist_ = nullptr;           // Combo1

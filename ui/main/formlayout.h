@@ -28,7 +28,7 @@ inline constexpr int kFrameCount = 11;
 /// Client area of the window: the panels, and below them the edition strip.
 inline constexpr int kClientWidth = 4815;
 inline constexpr int kStripTop = 6300;
-inline constexpr int kStripHeight = 450;
+inline constexpr int kStripHeight = 960;
 inline constexpr int kClientHeight = kStripTop + kStripHeight;
 
 /// Mode panels (Frame1..Frame3): the place of the panel in view, and the
@@ -134,9 +134,9 @@ inline constexpr Place kText6 = {6, 2160, 540, 1095, 300};
 inline constexpr Place kCombo2 = {2, 1080, 240, 3135, 315};
 inline constexpr Place kCombo3 = {2, 1080, 2790, 3135, 315};
 
-/// The edition strip (Frame8): a line for messages on the left, the edition
-/// chooser on the right.
-inline constexpr Place kCombo5 = {8, 2670, 75, 1905, 315};
+/// The edition strip (Frame8): two lines for the reason an input is refused
+/// across its width, the edition chooser below on the right.
+inline constexpr Place kCombo5 = {8, 2670, 570, 1905, 315};
 
 /// The adjoining-sheet diagram (Frame9): 3 × 3 cells, neighbouring cells
 /// sharing one pixel of border, the sheet itself in the middle.
@@ -253,8 +253,8 @@ inline constexpr LabelPlace kLabels[] = {
     {129, "", diagramcell(2, 1), kDiagramCell},
     {130, "", diagramcell(2, 2), kDiagramCell},
     // Edition strip (Frame8)
-    {112, "", {8, 240, 105, 1500, 255}, kLeft},
-    {111, "编号标准:", {8, 1770, 105, 870, 255}, kRight},
+    {112, "", {8, 240, 45, 4335, 480}, kWrap | kMiddle},
+    {111, "编号标准:", {8, 1770, 600, 870, 255}, kRight},
     // Hierarchy results (Frame5)
     {65, "", {5, 60, 60, 1650, 255}, kBordered},
     {78, "", {5, 60, 60, 1650, 255}, kBordered | kOpaque},
@@ -284,6 +284,10 @@ inline constexpr LabelPlace kAboutLabels[] = {
     {63, "作者：tufu 项目开发者", {3, 240, 3300, 3855, 255}, kLeft},
     {64, "联系：请在 tufu 项目的问题列表中报告错误", {3, 240, 3660, 3855, 255}, kLeft},
     {75, "单位：tufu 开源项目", {3, 240, 4020, 3855, 255}, kLeft},
+    // Filled in at start: the version, the licence and the name folder.
+    {131, "", {3, 240, 4380, 3855, 255}, kLeft},
+    {132, "许可：MIT 许可证 (见随程序的 LICENSE 文件)", {3, 240, 4740, 3855, 255}, kLeft},
+    {133, "", {3, 240, 5100, 3855, 510}, kWrap},
 };
 
 struct ButtonPlace {

@@ -126,6 +126,18 @@ inline constexpr std::string_view kCounterpartNeutral = "对应  编号为:";
 inline constexpr std::string_view kCounterpartNew = "对应新编号为:";
 inline constexpr std::string_view kCounterpartOld = "对应旧编号为:";
 
+/// The captions that show results: their text can be selected and copied.
+inline constexpr int kCopyable[] = {
+    9,   10,  14,  15,  18,  19,  109,                          // point query
+    21,  23,  27,  31,  32,  34,  36,  105,                     // sheet-number query
+    45,  46,  47,  48,  49,  50,  83,  84,  51,  52,  53,  54,  // containing table
+    55,  56,  57,  58,  114, 115, 117, 118, 120, 121,           //
+    65,  66,  67,  68,  69,  70,  71,  72,  73,  78,  79,  80,  81,  // hierarchy
+    90,  91,  92,  93,  94,  95,  96,  97,  98,  100, 101, 102, 103,  // block query
+    122, 123, 124, 125, 126, 127, 128, 129, 130,                // adjoining sheets
+    112, 133,                                                   // status, name folder
+};
+
 /// The output limit.
 inline constexpr int kMaxRows = 60;
 inline constexpr int kMaxCols = 48;

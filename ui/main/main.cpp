@@ -5,6 +5,7 @@
 
 #include "ui/main/form1.h"
 #include "ui/main/icon.h"
+#include "ui/main/translations.h"
 
 int main(int argc, char* argv[]) {
   // Answered before any window system is needed.
@@ -19,7 +20,10 @@ int main(int argc, char* argv[]) {
   QApplication::setOrganizationName(QStringLiteral("tufu"));
   QApplication::setApplicationVersion(QStringLiteral(TUFU_VERSION));
   QApplication::setWindowIcon(tufu::windowicon());
+  tufu::installtranslations(app);
   tufu::Form1 form;
   form.show();
+  // An organisation's name lists; a broken one is reported and left out.
+  form.mergenamefolder(tufu::Form1::namefolder());
   return QApplication::exec();
 }

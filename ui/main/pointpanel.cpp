@@ -27,6 +27,7 @@ void Form1::pointfield_Change() {
     else
       clearpointresults();
   }
+  updatestatus();
 }
 
 // A choice from the scale list recomputes from the fields with the same

@@ -42,6 +42,7 @@ void Form1::Combo2_Change() {
   // The internal 1:20万 code of a typed old number stays in its field, out
   // of view: it is no new number.
   if (typed.sheet && !isneworold(t) && !typed.sheet->scale->shownew) labels_[23]->hide();
+  updatestatus();
 }
 
 // The old-number or new-number branch of the query for an accepted text.
