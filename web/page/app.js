@@ -23,6 +23,12 @@
     return e;
   };
 
+  // Texts are written only when they change, so that a keystroke lays out
+  // only what it changed.
+  const put = (e, text) => {
+    if (e.textContent !== text) e.textContent = text;
+  };
+
   let tufu = null;     // the module's Tufu: edition and merged names
   let scales = [];     // the edition's scales in list order
   const merged = [];   // names of the merged name files
@@ -80,7 +86,8 @@
     const body = document.querySelector('#point-result tbody');
     body.textContent = '';
     pointRows.length = 0;
-    const heads = ['比例尺', '新图幅编号', '旧图幅编号', '经度', '纬度', '经差', '纬差', '图幅名称'];
+    // Captions of the cells where the table is laid out as cards (phones).
+    const heads = ['比例尺', '新', '旧', '经度', '纬度', '经差', '纬差', '图名'];
     for (const sc of scales) {
       const tr = el('tr');
       tr.dataset.scale = sc.label;
@@ -130,26 +137,26 @@
   }
 
   function setNumber(b, shown, query) {
-    b.textContent = shown;
-    b.dataset.query = query;
-    b.hidden = shown === '';
+    put(b, shown);
+    if (b.dataset.query !== query) b.dataset.query = query;
+    if (b.hidden !== (shown === '')) b.hidden = shown === '';
   }
 
   function pointQuery() {
     const lon = $('lon').value, lat = $('lat').value;
     const r = lon === '' || lat === '' ? null : tufu.point(lon, lat);
-    $('point-error').textContent = r && !r.valid ? r.error : '';
-    $('point-where').textContent = r && r.valid ? `点位: 东经 ${r.lon}, 北纬 ${r.lat}` : '';
+    put($('point-error'), r && !r.valid ? r.error : '');
+    put($('point-where'), r && r.valid ? `点位: 东经 ${r.lon}, 北纬 ${r.lat}` : '');
     pointRows.forEach((row, i) => {
       const s = r && r.valid ? r.sheets[i] : null;
       const c = row.cells;
       setNumber(row.newb, s ? s.new : '', s ? s.query : '');
       setNumber(row.oldb, s ? s.old : '', s ? s.query : '');
-      for (const key of ['west', 'east', 'south', 'north']) row.edges[key].textContent = s ? s[key] : '';
-      row.tr.classList.toggle('empty', !s);
-      c[5].textContent = s ? s.lonsize : '';
-      c[6].textContent = s ? s.latsize : '';
-      c[7].textContent = s ? s.name : '';
+      for (const key of ['west', 'east', 'south', 'north']) put(row.edges[key], s ? s[key] : '');
+      if (row.tr.classList.contains('empty') !== !s) row.tr.classList.toggle('empty', !s);
+      put(c[5], s ? s.lonsize : '');
+      put(c[6], s ? s.latsize : '');
+      put(c[7], s ? s.name : '');
     });
   }
 
@@ -188,8 +195,8 @@
     adjoinCells.forEach((a, i) => {
       const n = grid ? grid[Math.floor(i / 3)][i % 3] : null;
       const number = n ? (n.new || n.old) : '';
-      a.nm.textContent = n && n.name ? n.name : '';
-      a.num.textContent = number;
+      put(a.nm, n && n.name ? n.name : '');
+      put(a.num, number);
       a.cell.dataset.query = n ? n.query : '';
       a.cell.classList.toggle('none', !n);
       if (!a.self) {
@@ -203,7 +210,7 @@
   function fillFacts(box, r) {
     for (const f of box.querySelectorAll('[data-f]')) {
       const key = f.dataset.f;
-      f.textContent = r && key in r ? r[key] : '';
+      put(f, r && key in r ? r[key] : '');
     }
   }
 
@@ -252,6 +259,13 @@
         const nm = el('td', '', c.name);
         nm.dataset.f = 'name';
         tr.append(nm);
+        body.append(tr);
+      }
+      if (r.containing.length === 0) {
+        const td = el('td', 'none', '无');
+        td.colSpan = 4;
+        const tr = el('tr');
+        tr.append(td);
         body.append(tr);
       }
     }
@@ -344,7 +358,7 @@
       this.box = box;
       this.result = null;
       this.open = false;
-      this.pending = false;
+      this.pending = 0;
       const tools = el('div', 'tools');
       this.tableButton = this.button(tools, '输出', () => this.showTable());
       this.button(tools, '导出 GeoJSON', () => this.exportGeoJSON());
@@ -405,15 +419,14 @@
       this.tableButton.focus();
     }
 
-    // The open table follows the block; it is drawn once per frame at most,
-    // after the results of a keystroke are shown.
+    // The open table follows the block.  A large table takes a tenth of a
+    // second to draw, so it is drawn when typing pauses, after the results
+    // of the keystrokes have been shown.
     redraw() {
-      if (this.pending) return;
-      this.pending = true;
-      requestAnimationFrame(() => {
-        this.pending = false;
+      clearTimeout(this.pending);
+      this.pending = setTimeout(() => {
         if (this.open) this.draw();
-      });
+      }, 150);
     }
 
     draw() {
@@ -547,7 +560,7 @@
     out.push(`<svg xmlns="http://www.w3.org/2000/svg" width="${W / TWIPS_PER_PX}" height="${H / TWIPS_PER_PX}" viewBox="0 0 ${W} ${H}" font-size="180" font-family="DejaVu Sans, Noto Sans CJK SC, Microsoft YaHei, PingFang SC, sans-serif" dominant-baseline="hanging">`);
     out.push('<style>.n{fill:#0000ff}.m{fill:#ff0000}line{stroke:#000}</style>');
     out.push(`<rect width="${W}" height="${H}" fill="#fff"/>`);
-    out.push(`<text x="${W / 2}" y="300" text-anchor="middle" class="title">${escapeXML(t.title)}</text>`);
+    out.push(`<text x="${W / 2}" y="300" text-anchor="middle" class="title" xml:space="preserve">${escapeXML(t.title)}</text>`);
     out.push('<g class="graticule">');
     t.lats.forEach((l, i) => {
       const y = GRID_TOP + CELL_H * i;
@@ -672,6 +685,7 @@
   // ------------------------------------------------------------ start
 
   function start(module) {
+    performance.mark('tufu-module');
     tufu = new module.Tufu();
     showTab = setupTabs();
     buildAdjoin();

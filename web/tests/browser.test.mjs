@@ -90,7 +90,7 @@ async function sheetShown() {
     const o = { error: document.getElementById('sheet-error').textContent, shown: !box.classList.contains('empty') };
     for (const e of box.querySelectorAll('[data-f]')) o[e.dataset.f] = e.textContent;
     o.kind = document.getElementById('sheet-kind').textContent;
-    o.containing = Array.from(document.querySelectorAll('#containing tbody tr'), (tr) => ({
+    o.containing = Array.from(document.querySelectorAll('#containing tbody tr[data-scale]'), (tr) => ({
       scale: tr.dataset.scale,
       new: tr.querySelector('[data-f=new]').textContent,
       old: tr.querySelector('[data-f=old]').textContent,
