@@ -18,7 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (lat) FUZZ_CHECK(lon.has_value(), s);
   if (lon) {
     FUZZ_CHECK(*lon >= 0 && *lon <= tufu::kLonLimit && *lon % tufu::kSecond == 0, s);
-    FUZZ_CHECK(static_cast<double>(*lon) == tufu::changesec(padded) * 10, s);
+    FUZZ_CHECK(static_cast<double>(*lon) ==
+                   tufu::changesec(padded) * static_cast<double>(tufu::kSecond),
+               s);
     // The comma text of the angle reads back to the same angle.
     FUZZ_CHECK(tufu::readlon(tufu::formatangle(*lon, 3, false)) == lon, s);
   }

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(old.has_value() == sheet.has_value(), s);
   if (!old) return 0;
   auto back = tufu::oldnew(old->mapno);
-  const bool typeable = sheet->rowletter <= 'O' && sheet->zone <= 60;
+  const bool typeable = sheet->rowletter() <= 'O' && sheet->zone() <= 60;
   FUZZ_CHECK(back.has_value() == typeable, s);
   if (back) FUZZ_CHECK(tufu::readnew(back->mapno) == sheet, s);
   const tufu::Bounds b = tufu::boundsof(*sheet);

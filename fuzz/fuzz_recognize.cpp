@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!tufu::isneworold(s)) FUZZ_CHECK(!tufu::oldnew(s), s);
     return 0;
   }
-  tufu::SheetRef sheet;
+  tufu::Sheet sheet;
   if (tufu::isneworold(s)) {
     auto r = tufu::readnew(s);
     FUZZ_CHECK(r.has_value(), s);
