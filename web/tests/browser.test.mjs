@@ -585,6 +585,23 @@ describe('name files, edition, phone width', () => {
     assert.equal((await pointRows())[2].name, '');
   });
 
+  test('a name file dropped onto the page is merged', async () => {
+    await edition(1992);
+    await page.evaluate(() => {
+      const dt = new DataTransfer();
+      dt.items.add(new File(['K50\t拖放测试\n'], 'dropped.tsv', { type: 'text/tab-separated-values' }));
+      for (const type of ['dragenter', 'dragover', 'drop']) {
+        document.body.dispatchEvent(new DragEvent(type, { dataTransfer: dt, bubbles: true, cancelable: true }));
+      }
+    });
+    await page.waitForFunction(() => document.getElementById('namesstatus').textContent.includes('dropped.tsv'));
+    await tab('sheet');
+    await type('#number', 'J50');
+    assert.equal((await sheetShown()).neighbours[0][1].name, '拖放测试');
+    await page.click('#namesclear');
+    assert.equal((await sheetShown()).neighbours[0][1].name, '张家口');
+  });
+
   const BAD = [
     ['J50C001002\t甲\nJ50C001003\n', 'no tab'],
     ['# x\n\nJ50F001001\t乙\n', 'a key of a scale without names'],
