@@ -283,6 +283,7 @@
       input.disabled = !ids.includes(id);
       input.checked = id === chosenTarget && !input.disabled;
     }
+    markChoices(box);
   }
 
   function containsQuery() {
@@ -643,6 +644,15 @@
 
   // ------------------------------------------------------------ edition
 
+  // The look of a row of scale choices follows its radio buttons (a class
+  // on each label, for browsers without :has()).
+  function markChoices(box) {
+    for (const input of box.querySelectorAll('input')) {
+      input.parentElement.classList.toggle('on', input.checked);
+      input.parentElement.classList.toggle('off', input.disabled);
+    }
+  }
+
   function scaleChoices(box, name, onchange, keep) {
     const before = box.querySelector('input:checked');
     box.textContent = '';
@@ -652,7 +662,16 @@
       input.type = 'radio';
       input.name = name;
       input.value = String(sc.id);
-      input.addEventListener('change', onchange);
+      input.addEventListener('change', () => {
+        markChoices(box);
+        onchange();
+      });
+      input.addEventListener('focus', () => {
+        let keyboard = true;
+        try { keyboard = input.matches(':focus-visible'); } catch (e) { /* older browsers */ }
+        label.classList.toggle('focus', keyboard);
+      });
+      input.addEventListener('blur', () => label.classList.remove('focus'));
       label.append(input, sc.short);
       label.dataset.scale = sc.label;
       box.append(label);
@@ -660,6 +679,7 @@
     const want = before ? before.value : keep;
     const input = box.querySelector(`input[value="${want}"]`) || box.querySelector('input');
     input.checked = true;
+    markChoices(box);
   }
 
   function setEdition(year) {
