@@ -2,6 +2,7 @@
 # Builds tufu and starts it, or builds and runs every test.
 #   ./tufu.sh start    install what is missing, build, start the program
 #   ./tufu.sh test     install what is missing, build, run all tests
+#   ./tufu.sh web      install what is missing, build the web page build-web/web/tufu.html
 # Works on a fresh Debian 12 machine as root (or with sudo).
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -10,7 +11,8 @@ jobs=$(nproc 2>/dev/null || echo 2)
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
           fonts-dejavu-core fonts-wqy-microhei fonts-noto-cjk
-          qt6-translations-l10n dpkg-dev desktop-file-utils)
+          qt6-translations-l10n dpkg-dev desktop-file-utils
+          emscripten chromium)
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
@@ -24,6 +26,14 @@ deps() {
   echo "==> installing: ${missing[*]}"
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# The node modules that test the web page (web/package-lock.json).
+web_deps() {
+  if ! command -v npm >/dev/null; then
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends npm
+  fi
+  npm ci --prefix web --no-audit --no-fund --loglevel=error >/dev/null
 }
 
 configure_build() {  # dir, cmake options...
@@ -41,11 +51,22 @@ start() {
   exec build/cli/tufu-cli --help
 }
 
+web() {
+  deps
+  configure_build build-web -DCMAKE_BUILD_TYPE=Release -DTUFU_WERROR=ON -DTUFU_WEB=ON \
+    -DTUFU_BUILD_UI=OFF -DTUFU_BUILD_TESTS=OFF -DTUFU_BUILD_BENCH=OFF
+  echo "==> built $PWD/build-web/web/tufu.html"
+}
+
 test_all() {
   deps
-  echo "==> build (warnings as errors) and unit tests"
-  configure_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUFU_WERROR=ON
+  web_deps
+  echo "==> build (warnings as errors, with the web page) and unit tests"
+  configure_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUFU_WERROR=ON -DTUFU_WEB=ON
   ctest --test-dir build --output-on-failure -j"$jobs"
+
+  echo "==> web page timings in headless Chromium (reported, not checked)"
+  TUFU_HTML=build/web/tufu.html node web/tests/bench.mjs
 
   package_test
 
@@ -97,5 +118,6 @@ package_test() {
 case "${1:-}" in
   start) shift; start "$@" ;;
   test) test_all ;;
-  *) echo "usage: $0 start|test" >&2; exit 2 ;;
+  web) web ;;
+  *) echo "usage: $0 start|test|web" >&2; exit 2 ;;
 esac

@@ -166,8 +166,21 @@ int main(int argc, char** argv) {
   std::string command, scaletext, standard = "1992";
   bool json = false, csv = false, list = false, help = false, scalegiven = false;
   std::vector<std::string> namesfiles, inputs;
+  bool options = true;  // until "--"
   for (int i = 1; i < argc; ++i) {
     std::string_view a = argv[i];
+    if (!options || (a != "-h" && !a.starts_with("--"))) {
+      // An input, or the command; "-K-49" and "-1" are inputs too.
+      if (command.empty())
+        command = a;
+      else
+        inputs.emplace_back(a);
+      continue;
+    }
+    if (a == "--") {
+      options = false;
+      continue;
+    }
     // "--option=value" is the same as "--option value".
     std::string_view value;
     bool inlinevalue = false;
