@@ -69,6 +69,22 @@ void cornertext(Buffer& out, const SheetInfo& d) {
   }
 }
 
+// ": 左上 …, 左下 …, …": the corner sheets of a block, in the given order.
+struct Corner {
+  std::string_view caption;
+  const SheetInfo& sheet;
+};
+void cornerstext(Buffer& out, std::initializer_list<Corner> corners) {
+  bool first = true;
+  for (const Corner& c : corners) {
+    out += first ? ": " : ", ";
+    out += c.caption;
+    out += ' ';
+    cornertext(out, c.sheet);
+    first = false;
+  }
+}
+
 // "J50B001001/J-50-A": the numbers of a containing sheet.
 void numberstext(Buffer& out, const SheetInfo& d) {
   out += d.newno;
@@ -340,14 +356,7 @@ void contains(Context& ctx, const Input& in) {
     out += ctx.scale->label;
     out += ' ';
     out += h->counttext();
-    out += ": 左上 ";
-    cornertext(out, tl);
-    out += ", 左下 ";
-    cornertext(out, bl);
-    out += ", 右上 ";
-    cornertext(out, tr);
-    out += ", 右下 ";
-    cornertext(out, br);
+    cornerstext(out, {{"左上", tl}, {"左下", bl}, {"右上", tr}, {"右下", br}});
   }
   endline(ctx);
 }
@@ -468,14 +477,7 @@ void block(Context& ctx, const Input& in) {
     out += ctx.scale->label;
     out += ' ';
     out += b->counttext();
-    out += ": 左下 ";
-    cornertext(out, bl);
-    out += ", 左上 ";
-    cornertext(out, tl);
-    out += ", 右上 ";
-    cornertext(out, tr);
-    out += ", 右下 ";
-    cornertext(out, br);
+    cornerstext(out, {{"左下", bl}, {"左上", tl}, {"右上", tr}, {"右下", br}});
     endline(ctx);
     if (!ctx.list) return;
     for (int r = 0; r < b->blockrows; ++r)
