@@ -7,9 +7,10 @@ set -euo pipefail
 cd "$(dirname "$0")"
 jobs=$(nproc 2>/dev/null || echo 2)
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev qt6-svg-dev
+          libgdal-dev gdal-bin
           libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-          fonts-dejavu-core fonts-wqy-microhei fonts-noto-cjk)
+          fonts-dejavu-core fonts-wqy-microhei fonts-noto-cjk poppler-utils)
 
 deps() {
   local missing=()
