@@ -159,7 +159,7 @@ class Annotator {
 bool Annotator::openinput(const std::string& in) {
   const bool piped = in == "-";
   const char* csvonly[] = {"CSV", nullptr};
-  input_.reset(GDALDataset::Open(piped ? "/vsistdin/" : in.c_str(),
+  input_.reset(GDALDataset::Open(piped ? "CSV:/vsistdin/" : in.c_str(),
                                  GDAL_OF_VECTOR | GDAL_OF_READONLY, piped ? csvonly : nullptr,
                                  nullptr, nullptr));
   if (!input_) {
