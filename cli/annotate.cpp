@@ -89,11 +89,13 @@ int annotate(const Common& common, const std::vector<std::string>& args) {
                    " 看出格式 (扩展名 .gpkg .shp .geojson .kml .fgb .csv), 或用 --format 指定");
   }
 
+  HeldSignals signals;  // an interrupt stops the writing, which cleans up
   gis::Annotated out;
   {
     ProgressLine line;
-    options.progress = [&line](std::int64_t rows) {
+    options.progress = [&](std::int64_t rows) {
       line.show("已写 " + std::to_string(rows) + " 行");
+      return !signals.pending();
     };
     out = gis::annotate(a.positional.front(), output, options);
   }

@@ -1,5 +1,6 @@
 #include "cli/gisargs.h"
 
+#include <pthread.h>
 #include <unistd.h>
 
 #include <iostream>
@@ -52,6 +53,29 @@ Words parseargs(const std::vector<std::string>& args, std::initializer_list<Opti
 int failure(std::string_view message) {
   std::cerr << "tufu-cli: " << message << '\n';
   return 2;
+}
+
+HeldSignals::HeldSignals() {
+  sigemptyset(&held_);
+  for (int s : {SIGINT, SIGTERM, SIGHUP}) {
+    // A signal the tool ignores (SIGINT in a background job) stops nothing.
+    struct sigaction now {};
+    if (sigaction(s, nullptr, &now) == 0 && now.sa_handler != SIG_IGN) sigaddset(&held_, s);
+  }
+  pthread_sigmask(SIG_BLOCK, &held_, &previous_);
+}
+
+HeldSignals::~HeldSignals() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+
+bool HeldSignals::pending() const {
+  sigset_t now;
+  sigemptyset(&now);
+  sigpending(&now);
+  for (int s : {SIGINT, SIGTERM, SIGHUP})
+    if (sigismember(&now, s) == 1 && sigismember(&held_, s) == 1 &&
+        sigismember(&previous_, s) == 0)
+      return true;
+  return false;
 }
 
 ProgressLine::ProgressLine() : terminal_(isatty(STDERR_FILENO) == 1) {}

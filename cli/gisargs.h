@@ -2,6 +2,7 @@
 // "--name=value", flags, and positional words.
 #pragma once
 
+#include <csignal>
 #include <initializer_list>
 #include <map>
 #include <string>
@@ -29,6 +30,21 @@ Words parseargs(const std::vector<std::string>& args, std::initializer_list<Opti
 
 /// Writes "tufu-cli: " and `message` on standard error and returns 2.
 int failure(std::string_view message);
+
+/// While it lives, an interrupt (Ctrl+C) or a request to end (SIGTERM,
+/// SIGHUP) waits: `pending` tells that one came, so that the command can
+/// stop and clean up.  Once it is gone, the signal takes its course.
+class HeldSignals {
+ public:
+  HeldSignals();
+  ~HeldSignals();
+  HeldSignals(const HeldSignals&) = delete;
+  HeldSignals& operator=(const HeldSignals&) = delete;
+  bool pending() const;
+
+ private:
+  sigset_t held_, previous_;
+};
 
 /// A progress line on standard error, rewritten in place; only when
 /// standard error is a terminal.

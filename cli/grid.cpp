@@ -209,13 +209,17 @@ int grid(const Common& common, const std::vector<std::string>& args) {
     if (sheets.empty()) return failure("--sheets 中没有图幅编号");
   }
 
+  // An interrupt stops the writing between sheets, and the partial file
+  // is removed before the signal ends the tool.
+  HeldSignals signals;
   gis::Outcome out;
   {
     ProgressLine line;
-    options.progress = [&line](std::int64_t done, std::int64_t total) {
+    options.progress = [&](std::int64_t done, std::int64_t total) {
       const int percent = static_cast<int>(done * 100 / total);
       line.show("已写 " + std::to_string(done) + "/" + std::to_string(total) + " 幅 (" +
                 std::to_string(percent) + "%)" + (done == total ? ", 正在完成文件…" : ""));
+      return !signals.pending();
     };
     out = gis::writegrid(output, sheets, options);
   }

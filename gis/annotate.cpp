@@ -77,7 +77,9 @@ struct Column {
   int index = -1;  // in the output layer
 };
 
-// Batches of rows handed from the thread that reads to the one that writes.
+// Batches of rows handed from the thread that reads to the one that writes,
+// and back once written, so that the rows are made again in place rather
+// than allocated anew (and freed on the other thread).
 class RowPipe {
  public:
   using Batch = std::vector<std::unique_ptr<OGRFeature>>;
@@ -103,6 +105,19 @@ class RowPipe {
     room_.notify_one();
     return true;
   }
+  /// A written batch back for the reader.
+  void giveback(Batch batch) {
+    std::lock_guard lock(mutex_);
+    spent_.push_back(std::move(batch));
+  }
+  /// A written batch to fill again, or an empty one.
+  Batch reuse() {
+    std::lock_guard lock(mutex_);
+    if (spent_.empty()) return {};
+    Batch b = std::move(spent_.back());
+    spent_.pop_back();
+    return b;
+  }
   void close() {
     std::lock_guard lock(mutex_);
     closed_ = true;
@@ -117,7 +132,7 @@ class RowPipe {
  private:
   std::mutex mutex_;
   std::condition_variable ready_, room_;
-  std::deque<Batch> waiting_;
+  std::deque<Batch> waiting_, spent_;
   bool closed_ = false, failed_ = false;
 };
 
@@ -292,8 +307,12 @@ bool Annotator::run(const std::string& in, const std::string& out) {
             (output_->CommitTransaction() != OGRERR_NONE ||
              output_->StartTransaction() != OGRERR_NONE))
           return failed();
-        if (options_.progress && written % kProgressStep == 0) options_.progress(written);
+        if (options_.progress && written % kProgressStep == 0 && !options_.progress(written)) {
+          writefailure = "已中断, 没有写出文件";
+          return pipe.fail();
+        }
       }
+      pipe.giveback(std::move(batch));
     }
     if (transactions && output_->CommitTransaction() != OGRERR_NONE) return failed();
     if (trap.failed()) return failed();
@@ -302,36 +321,39 @@ bool Annotator::run(const std::string& in, const std::string& out) {
 
   char text[32];
   RowPipe::Batch batch;
+  std::size_t used = 0;  // rows of `batch` filled
   source_->ResetReading();
   for (;;) {
     std::unique_ptr<OGRFeature> f(source_->GetNextFeature());
     if (!f) break;
-    std::unique_ptr<OGRFeature> row(OGRFeature::CreateFeature(target_->GetLayerDefn()));
-    if (row->SetFrom(f.get(), fieldmap_.data(), TRUE) != OGRERR_NONE) {
+    if (used == batch.size())
+      batch.emplace_back(OGRFeature::CreateFeature(target_->GetLayerDefn()));
+    OGRFeature& row = *batch[used++];
+    if (row.SetFrom(f.get(), fieldmap_.data(), TRUE) != OGRERR_NONE) {
       failgdal("无法复制第 " + std::to_string(rows + 1) + " 行");
       break;
     }
     const auto point = pointof(*f);
     for (const Column& c : columns_) {
       if (!point) {
-        row->SetFieldNull(c.index);
+        row.SetFieldNull(c.index);
         continue;
       }
       const Sheet s = *sheetat(*c.scale, point->first, point->second);
       char* end = c.isnew ? writenew(text, s) : writeold(text, s);
       *end = '\0';
-      row->SetField(c.index, text);
+      row.SetField(c.index, text);
     }
     if (!point) ++out_.blank;
-    row->SetFID(OGRNullFID);
-    batch.push_back(std::move(row));
+    row.SetFID(OGRNullFID);
     ++rows;
-    if (batch.size() == RowPipe::kRows) {
+    if (used == RowPipe::kRows) {
       if (!pipe.push(std::move(batch))) break;
-      batch = RowPipe::Batch();
-      batch.reserve(RowPipe::kRows);
+      batch = pipe.reuse();
+      used = 0;
     }
   }
+  batch.resize(used);
   if (!batch.empty()) pipe.push(std::move(batch));
   pipe.close();
   writer.join();
@@ -343,7 +365,7 @@ bool Annotator::run(const std::string& in, const std::string& out) {
   if (trap_.failed()) return failgdal("写入 " + out + " 失败");
   if (std::string why = checkending(staged_.path(), format_); !why.empty())
     return fail("写入 " + out + " 失败: " + why);
-  if (options_.progress) options_.progress(rows);
+  if (options_.progress && !options_.progress(rows)) return fail("已中断, 没有写出文件");
   if (std::string why = staged_.commit(); !why.empty()) return fail(why);
   out_.written = rows;
   out_.warnings = trap_.warnings();

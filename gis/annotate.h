@@ -38,8 +38,9 @@ struct AnnotateOptions {
   std::string lonfield, latfield;
   const FormatInfo* format = nullptr;  ///< of the output; nullptr: its file name decides
   bool overwrite = false;
-  /// Called now and then with the rows written so far.
-  std::function<void(std::int64_t rows)> progress;
+  /// Called now and then with the rows written so far.  Returning false
+  /// stops the writing; nothing is written then.
+  std::function<bool(std::int64_t rows)> progress;
 };
 
 struct Annotated : Outcome {

@@ -20,6 +20,7 @@ namespace {
 constexpr std::int64_t kBatch = 1 << 16;
 // Sheets written between progress reports.
 constexpr std::int64_t kProgressStep = 1 << 14;
+constexpr const char* kStopped = "已中断, 没有写出文件";
 // The most sheets a FlatGeobuf file is written with a spatial index.
 constexpr std::int64_t kIndexedFlatGeobuf = 500000;
 
@@ -395,8 +396,9 @@ bool GridWriter::run(const std::string& path, const SheetSet& sheets) {
             (dataset_->CommitTransaction() != OGRERR_NONE ||
              dataset_->StartTransaction() != OGRERR_NONE))
           return failgdal("写入 " + path + " 失败");
-        if (options_.progress && done % kProgressStep == 0 && done < total)
-          options_.progress(done, total);
+        if (options_.progress && done % kProgressStep == 0 && done < total &&
+            !options_.progress(done, total))
+          return fail(kStopped);
       }
     }
   }
@@ -404,7 +406,7 @@ bool GridWriter::run(const std::string& path, const SheetSet& sheets) {
     return failgdal("写入 " + path + " 失败");
   // Closing writes what the driver still holds (a GeoPackage builds its
   // spatial index then), which can take a while.
-  if (options_.progress) options_.progress(done, total);
+  if (options_.progress && !options_.progress(done, total)) return fail(kStopped);
   feature_.reset();
   dataset_.reset();
   if (trap_.failed()) return failgdal("写入 " + path + " 失败");

@@ -87,8 +87,9 @@ struct GridOptions {
   bool overwrite = false;
   const Names* names = nullptr;  ///< place names; none when null
   /// Called now and then with the sheets written and the total, the last
-  /// time with all of them, before the file is closed.
-  std::function<void(std::int64_t done, std::int64_t total)> progress;
+  /// time with all of them, before the file is closed.  Returning false
+  /// stops the writing; nothing is written then.
+  std::function<bool(std::int64_t done, std::int64_t total)> progress;
 };
 
 /// What a write did.

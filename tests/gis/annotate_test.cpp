@@ -1,6 +1,7 @@
 // Sheet numbers added to point layers: a CSV round trip with rows that
 // have no usable point, a projected layer with a row without geometry, the
 // names of the columns, and refusals.
+#include <gtest/gtest.h>
 #include <fstream>
 
 #include "core/oldnumber.h"

@@ -1,6 +1,7 @@
 // The commands as the tool runs them: `grid` and `annotate` with their
 // options, exit status 0 or 2, the message on standard error, and what the
 // written file holds.
+#include <gtest/gtest.h>
 #include <fstream>
 #include <fcntl.h>
 #include <unistd.h>

@@ -4,7 +4,6 @@
 
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>

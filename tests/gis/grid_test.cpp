@@ -1,6 +1,7 @@
 // Sheet grids written in every format and read back through GDAL: the
 // features, every field (Chinese names included), the reference system and
 // each sheet's outline, projected ones checked against PROJ itself.
+#include <gtest/gtest.h>
 #include <proj.h>
 
 #include <fstream>

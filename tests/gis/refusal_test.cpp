@@ -1,6 +1,7 @@
 // Outputs that are refused or fail: an existing file, an unknown format, a
 // folder that cannot be written, a full disk.  Each failure says why and
 // leaves the folder as it was: no partial file, no temporary one.
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 
 #include <csignal>
@@ -9,6 +10,7 @@
 
 #include "core/block.h"
 #include "core/scale.h"
+#include "gis/annotate.h"
 #include "gis/grid.h"
 #include "gisfixture.h"
 
@@ -139,6 +141,35 @@ TEST(Overwrite, ReplacesEveryFileOfAShapefile) {
   ASSERT_EQ(gis::writegrid(dir.file("a.shp"), j50("1:25万"), options).error, "");
   EXPECT_EQ(dir.entries(), (std::vector<std::string>{"a.cpg", "a.dbf", "a.prj", "a.shp", "a.shx"}));
   EXPECT_EQ(gistest::readlayer(dir.file("a.shp")).features.size(), 16u);
+}
+
+}  // namespace
+
+namespace {
+
+// Writing stopped from the progress report (the tool's answer to Ctrl+C)
+// leaves nothing behind, for the grid and for the annotation.
+TEST(Stopped, LeavesNothing) {
+  TempDir dir;
+  gis::GridOptions options;
+  int reports = 0;
+  options.progress = [&](std::int64_t, std::int64_t) { return ++reports < 2; };
+  const gis::Outcome out = gis::writegrid(dir.file("a.gpkg"), j50("1:5000"), options);
+  EXPECT_NE(out.error.find("中断"), std::string::npos) << out.error;
+  EXPECT_EQ(reports, 2);
+  EXPECT_TRUE(dir.entries().empty());
+
+  {
+    std::ofstream in(dir.file("in.csv"));
+    in << "lon,lat\n";
+    for (int i = 0; i < 70000; ++i) in << "116,39\n";  // past the first report
+  }
+  gis::AnnotateOptions annotate;
+  annotate.scales = {parsescale("5万")};
+  annotate.progress = [](std::int64_t) { return false; };
+  const gis::Annotated a = gis::annotate(dir.file("in.csv"), dir.file("out.csv"), annotate);
+  EXPECT_NE(a.error.find("中断"), std::string::npos) << a.error;
+  EXPECT_EQ(dir.entries(), std::vector<std::string>{"in.csv"});
 }
 
 }  // namespace
