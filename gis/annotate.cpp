@@ -387,7 +387,7 @@ Annotated annotate(const std::string& in, const std::string& out,
   Annotated result;
   const FormatInfo* format = options.format != nullptr ? options.format : formatoffile(out);
   if (format == nullptr) {
-    result.error = "无法从文件名 " + out + " 看出格式, 请用 --format 指定";
+    result.error = "无法从文件名 " + out + " 看出格式";
     return result;
   }
   {

@@ -422,7 +422,7 @@ Outcome writegrid(const std::string& path, const SheetSet& sheets, const GridOpt
   Outcome out;
   const FormatInfo* format = options.format != nullptr ? options.format : formatoffile(path);
   if (format == nullptr) {
-    out.error = "无法从文件名 " + path + " 看出格式, 请用 --format 指定";
+    out.error = "无法从文件名 " + path + " 看出格式";
     return out;
   }
   {
