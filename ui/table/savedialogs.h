@@ -1,6 +1,7 @@
 // The questions the sheet table window asks when it saves, exports or
-// prints: which file, which printer, and the report of a failure.  The window talks to them through this
-// interface so that tests can answer in place of a person.
+// prints: which file, which printer, and the report of a failure.  The
+// window talks to them through this interface so that tests can answer in
+// place of a person.
 #pragma once
 
 #include <QString>
@@ -50,7 +51,7 @@ class SaveDialogs {
 /// The first extension of a filter: "gpkg" of "GeoPackage (*.gpkg)".
 QString filtersuffix(const QString& filter);
 
-/// The platform's file dialog and message box.
+/// The platform's file and print dialogs and message box.
 class QtSaveDialogs final : public SaveDialogs {
  public:
   std::optional<QString> savefilename(QWidget* parent, const QString& initialname,
