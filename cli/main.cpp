@@ -10,12 +10,14 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unistd.h>
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/giscommands.h"
 #include "cli/output.h"
 #include "core/scale.h"
 #include "gazetteer/gazetteer.h"
@@ -36,6 +38,8 @@ constexpr const char* kUsage = R"(用法: tufu-cli [选项] 命令 [输入...]
   contains 图幅编号... --scale S         图幅所含某一大比例尺的图幅区块
   neighbours 图幅编号...                 图幅的接图表: 周围八幅相邻图幅
   block 西 东 南 北 --scale S [--list]   经纬度区块在某一比例尺下的图幅
+  grid ... -o 文件                       把一组图幅写成 GIS/CAD 图层 (grid --help)
+  annotate 输入 -o 输出 --scale S        给点图层加上图幅编号 (annotate --help)
 
 角度可写作 116,23,30 (度,分,秒)、116、136,30、116,23,30.5 (十进制秒)、
 116.391667 (十进制度) 或 116°23′30″ (也可写作 116°23'30")。
@@ -160,9 +164,55 @@ int eachline(Answer&& answer) {
   return 0;
 }
 
+// Edition of "--standard".
+std::optional<Edition> editionnamed(std::string_view name) {
+  if (name == "1992") return Edition::k1992;
+  if (name == "2012") return Edition::k2012;
+  return std::nullopt;
+}
+
+// `grid` and `annotate` take options of their own: the global ones (
+// --standard, --names) are taken out here and the rest handed on as they
+// are.  Nothing when the command is another one.
+std::optional<int> giscommand(int argc, char** argv) {
+  std::string command, standard = "1992";
+  std::vector<std::string> namesfiles, rest;
+  for (int i = 1; i < argc; ++i) {
+    std::string_view a = argv[i];
+    std::string_view option = a.substr(0, a.find('='));
+    if (option == "--standard" || option == "--names") {
+      std::string value;
+      if (option.size() < a.size()) {
+        value = a.substr(option.size() + 1);
+      } else if (i + 1 < argc) {
+        value = argv[++i];
+      } else {
+        if (command == "grid" || command == "annotate")
+          return usage(std::string(option) + " 需要一个值");
+        return std::nullopt;
+      }
+      (option == "--names" ? namesfiles.emplace_back() : standard) = value;
+    } else if (command.empty() && !a.starts_with("-")) {
+      command = a;
+    } else {
+      rest.emplace_back(a);
+    }
+  }
+  if (command != "grid" && command != "annotate") return std::nullopt;
+  const auto edition = editionnamed(standard);
+  if (!edition) return usage("未知的编号标准 " + standard + " (应为 1992 或 2012)");
+  Gazetteer names;
+  for (const std::string& file : namesfiles)
+    if (std::string err = names.merge(file); !err.empty()) return fatal(err);
+  const Common common{*edition, &names};
+  return command == "grid" ? grid(common, rest) : annotate(common, rest);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const auto status = giscommand(argc, argv)) return *status;
+
   std::string command, scaletext, standard = "1992";
   bool json = false, csv = false, list = false, help = false, scalegiven = false;
   std::vector<std::string> namesfiles, inputs;
@@ -244,13 +294,9 @@ int main(int argc, char** argv) {
   if (json && csv) return usage("--json 和 --csv 只能用一个");
   if (csv && csvheader(command).empty()) return usage(command + " 没有 CSV 输出");
 
-  Edition edition;
-  if (standard == "1992")
-    edition = Edition::k1992;
-  else if (standard == "2012")
-    edition = Edition::k2012;
-  else
-    return usage("未知的编号标准 " + standard + " (应为 1992 或 2012)");
+  const auto standardchosen = editionnamed(standard);
+  if (!standardchosen) return usage("未知的编号标准 " + standard + " (应为 1992 或 2012)");
+  const Edition edition = *standardchosen;
 
   const Scale* scale = nullptr;
   if (scalegiven) {

@@ -124,7 +124,8 @@ TableDrawing drawtable(const Block& b, const Names& names) {
   d.lines.reserve(static_cast<std::size_t>(b.blockrows + b.blockcols + 2));
   d.texts.reserve(cells * 4 + static_cast<std::size_t>(b.blockrows + b.blockcols + 3));
 
-  d.texts.push_back({(d.width - kTitleWidth) / 2, kTitleTop, tabletitle(b), Ink::Black});
+  d.title = tabletitle(b);
+  d.texts.push_back({(d.width - kTitleWidth) / 2, kTitleTop, d.title, Ink::Black});
 
   // Parallels, north to south.
   for (int i = 0; i <= b.blockrows; ++i) {
@@ -166,18 +167,19 @@ QFont tablefont() {
   QFont font;
   // Latin first, so that digits, "°", "′" and "″" stay narrow enough for the
   // labels and numbers to fit their cells; the names fall through to the
-  // CJK faces.
-  font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC"),
-                    QStringLiteral("WenQuanYi Micro Hei")});
+  // CJK faces.  WenQuanYi before Noto: Noto draws 一 and 长 with the glyphs
+  // of the Kangxi radicals ⼀ and ⻓, and a PDF maps each glyph back to one
+  // character, so that text copied from the PDF would hold the radicals.
+  font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("WenQuanYi Micro Hei"),
+                    QStringLiteral("Noto Sans CJK SC")});
   font.setPixelSize(12);
   return font;
 }
 
-QImage painttable(const TableDrawing& d) {
-  QImage image = whiteimage(twips(d.width), twips(d.height));
-  if (image.isNull()) return image;
+QSize picturesize(const TableDrawing& d) { return {twips(d.width), twips(d.height)}; }
 
-  QPainter painter(&image);
+void painttable(QPainter& painter, const TableDrawing& d) {
+  painter.save();
   for (const TableLine& l : d.lines) {
     // Square ends, so that thick lines meet without notches at the corners.
     const int lo = -(l.width - 1) / 2;
@@ -189,6 +191,8 @@ QImage painttable(const TableDrawing& d) {
 
   const QFont font = tablefont();
   painter.setFont(font);
+  // Measured as the screen measures, whatever the device, so that every
+  // output narrows the same texts.
   const QFontMetrics metrics(font);
   const int ascent = metrics.ascent();
   Ink current = Ink::Black;
@@ -212,6 +216,15 @@ QImage painttable(const TableDrawing& d) {
     painter.drawText(QPoint(0, 0), t.text);
     painter.restore();
   }
+  painter.restore();
+}
+
+QImage painttable(const TableDrawing& d) {
+  const QSize size = picturesize(d);
+  QImage image = whiteimage(size.width(), size.height());
+  if (image.isNull()) return image;
+  QPainter painter(&image);
+  painttable(painter, d);
   return image;
 }
 

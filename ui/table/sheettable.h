@@ -9,11 +9,14 @@
 #include <QFont>
 #include <QImage>
 #include <QString>
+#include <QSize>
 #include <utility>
 #include <vector>
 
 #include "core/block.h"
 #include "core/describe.h"
+
+class QPainter;
 
 namespace tufu {
 
@@ -53,6 +56,7 @@ struct TableText {
 /// Everything that makes up the table of one block.
 struct TableDrawing {
   int width = 0, height = 0;     ///< picture size in twips
+  QString title;                 ///< the title line, as drawn
   std::vector<TableLine> lines;  ///< parallels north to south, then meridians west to east
   std::vector<TableText> texts;  ///< title, latitude labels, longitude labels, cells
 };
@@ -76,6 +80,15 @@ TableDrawing drawtable(const Block& b);
 
 /// The font of every text in the table.
 QFont tablefont();
+
+/// The picture's size in pixels.
+QSize picturesize(const TableDrawing& d);
+
+/// `d` drawn with `painter`, in pixels (15 twips each) from the painter's
+/// origin, lines black, on what is there.  The one drawing of the table:
+/// the window, the bitmap and PNG, the PDF, the SVG and the printed pages
+/// all come from it.
+void painttable(QPainter& painter, const TableDrawing& d);
 
 /// `d` drawn on a white image of its size in pixels, lines black.  A null
 /// image when the picture is too large to allocate.

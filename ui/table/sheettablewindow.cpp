@@ -3,8 +3,11 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollBar>
@@ -12,7 +15,10 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "gazetteer/gazetteer.h"
+#include "gis/grid.h"
 #include "ui/table/sheettable.h"
+#include "ui/table/tableoutput.h"
 #include "ui/table/twips.h"
 
 namespace tufu {
@@ -23,6 +29,7 @@ namespace {
 constexpr int kClientWidth = 4680;
 constexpr int kClientHeight = 3090;
 constexpr int kButtonWidth = 615;
+constexpr int kButtonGap = 60;  // between the buttons
 constexpr int kButtonHeight = 300;
 constexpr int kPictureTop = 300;  // just below the button
 
@@ -89,14 +96,20 @@ class TablePicture final : public QWidget {
 SheetTableWindow::SheetTableWindow(QWidget* parent)
     : QWidget(parent, Qt::Window),
       command1_(new QPushButton(QStringLiteral("保存"), this)),
+      command2_(new QPushButton(QStringLiteral("导出…"), this)),
+      command3_(new QPushButton(QStringLiteral("打印…"), this)),
       picture1_(new TablePicture(image_, this)),
       hscroll1_(new QScrollBar(Qt::Horizontal, this)),
       vscroll1_(new QScrollBar(Qt::Vertical, this)),
       dialogs_(std::make_shared<QtSaveDialogs>()),
-      filename_(kInitialFileName) {
+      filename_(kInitialFileName),
+      exportname_(kInitialExportName),
+      exportfilter_(exportfilters().front()) {
   setObjectName(QStringLiteral("form2"));
   setWindowTitle(QStringLiteral("分幅表"));
   command1_->setObjectName(QStringLiteral("Command1"));
+  command2_->setObjectName(QStringLiteral("Command2"));
+  command3_->setObjectName(QStringLiteral("Command3"));
   picture1_->setObjectName(QStringLiteral("Picture1"));
   hscroll1_->setObjectName(QStringLiteral("HScroll1"));
   vscroll1_->setObjectName(QStringLiteral("VScroll1"));
@@ -106,6 +119,8 @@ SheetTableWindow::SheetTableWindow(QWidget* parent)
   }
   picture1_->setScrollBars(hscroll1_, vscroll1_);
   connect(command1_, &QPushButton::clicked, this, [this] { save(); });
+  connect(command2_, &QPushButton::clicked, this, [this] { exportfile(); });
+  connect(command3_, &QPushButton::clicked, this, [this] { print(); });
 
   resize(twips(kClientWidth), twips(kClientHeight));
   placecontrols();
@@ -116,7 +131,9 @@ SheetTableWindow::~SheetTableWindow() = default;
 
 void SheetTableWindow::setBlock(const Block& block) {
   block_ = block;
-  image_ = names_ != nullptr ? rendertable(block_, *names_) : rendertable(block_);
+  drawnnames_ = names_ != nullptr ? names_ : &builtingazetteer();
+  drawing_ = drawtable(block_, *drawnnames_);
+  image_ = painttable(drawing_);
   picturewidth_ = picturewidth(block_);
   pictureheight_ = pictureheight(block_);
   hscroll1_->setValue(0);
@@ -147,6 +164,67 @@ bool SheetTableWindow::save() {
   return false;
 }
 
+QStringList SheetTableWindow::exportfilters() {
+  QStringList filters;
+  for (const gis::FormatInfo& f : gis::formats())
+    filters << QString::fromUtf8(f.title.data(), static_cast<qsizetype>(f.title.size())) +
+                   QStringLiteral(" (*.") +
+                   QString::fromUtf8(f.extension.data(), static_cast<qsizetype>(f.extension.size())) +
+                   QStringLiteral(")");
+  filters << QStringLiteral("PDF (*.pdf)") << QStringLiteral("SVG (*.svg)")
+          << QStringLiteral("PNG (*.png)");
+  return filters;
+}
+
+bool SheetTableWindow::exportfile() {
+  const QStringList filters = exportfilters();
+  const auto choice = dialogs_->exportfilename(this, exportname_, filters, exportfilter_);
+  if (!choice || choice->path.isEmpty()) return false;
+  QString path = choice->path;
+  const auto filterof = [&](const QString& suffix) -> QString {
+    for (const QString& f : filters)
+      if (filtersuffix(f) == suffix) return f;
+    return {};
+  };
+  QString suffix = QFileInfo(path).suffix().toLower();
+  if (filterof(suffix).isEmpty()) {
+    suffix = filtersuffix(filters.contains(choice->filter) ? choice->filter : exportfilter_);
+    if (!path.endsWith(QLatin1Char('.'))) path += QLatin1Char('.');
+    path += suffix;
+  }
+  exportname_ = path;
+  exportfilter_ = filterof(suffix);
+  const QString failure = writeexport(path, suffix);
+  if (failure.isEmpty()) return true;
+  dialogs_->showerror(this, QStringLiteral("错误"),
+                      QStringLiteral("无法导出文件“%1”：\n%2")
+                          .arg(QDir::toNativeSeparators(path), failure));
+  return false;
+}
+
+QString SheetTableWindow::writeexport(const QString& path, const QString& suffix) const {
+  if (suffix == QStringLiteral("pdf")) return writetablepdf(drawing_, path);
+  if (suffix == QStringLiteral("svg")) return writetablesvg(drawing_, path);
+  if (suffix == QStringLiteral("png")) return writetablepng(image_, path);
+  gis::GridOptions options;
+  options.format = gis::formatnamed(suffix.toStdString());
+  options.names = drawnnames_;
+  options.overwrite = true;  // the dialog has asked
+  const gis::Outcome out =
+      gis::writegrid(QFile::encodeName(path).toStdString(), gis::SheetSet(block_), options);
+  return QString::fromStdString(out.error);
+}
+
+bool SheetTableWindow::print() {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(drawing_.title);
+  if (!dialogs_->printsetup(this, printer)) return false;
+  const QString failure = printtable(printer, drawing_);
+  if (failure.isEmpty()) return true;
+  dialogs_->showerror(this, QStringLiteral("错误"), QStringLiteral("无法打印：\n%1").arg(failure));
+  return false;
+}
+
 void SheetTableWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   placecontrols();
@@ -155,8 +233,10 @@ void SheetTableWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void SheetTableWindow::closeEvent(QCloseEvent* event) {
-  // A window opened again starts its save dialog afresh.
+  // A window opened again starts its dialogs afresh.
   filename_ = kInitialFileName;
+  exportname_ = kInitialExportName;
+  exportfilter_ = exportfilters().front();
   QWidget::closeEvent(event);
 }
 
@@ -166,6 +246,14 @@ void SheetTableWindow::placecontrols() {
   const int w = std::max(width() - bar, 0);
   const int h = std::max(height() - top - bar, 0);
   command1_->setGeometry(0, 0, twips(kButtonWidth), twips(kButtonHeight));
+  // The other buttons beside it, as wide as their text needs.
+  int x = twips(kButtonWidth + kButtonGap);
+  for (QPushButton* b : {command2_, command3_}) {
+    const int wide =
+        std::max(twips(kButtonWidth), b->fontMetrics().horizontalAdvance(b->text()) + 16);
+    b->setGeometry(x, 0, wide, twips(kButtonHeight));
+    x += wide + twips(kButtonGap);
+  }
   picture1_->setGeometry(0, top, w, h);
   hscroll1_->setGeometry(0, top + h, w, bar);
   vscroll1_->setGeometry(w, top, bar, h);

@@ -6,6 +6,8 @@ target_sources(tufu_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/sheettable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/savedialogs.h
   ${CMAKE_CURRENT_LIST_DIR}/savedialogs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tableoutput.h
+  ${CMAKE_CURRENT_LIST_DIR}/tableoutput.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sheettablewindow.h
   ${CMAKE_CURRENT_LIST_DIR}/sheettablewindow.cpp)
 

@@ -1,0 +1,111 @@
+// `tufu-cli annotate`: a point layer written again with sheet numbers.
+
+#include <iostream>
+
+#include "cli/giscommands.h"
+#include "cli/gisargs.h"
+#include "gis/annotate.h"
+
+namespace tufu::cli {
+
+const char* const kAnnotateUsage =
+    R"(  annotate IN -o OUT --scale S[,S...] [--lon FIELD --lat FIELD] [--format F]
+        [--overwrite]
+                                   给点图层 (GDAL 能读的任何格式, 如带经纬度列的
+                                   CSV; IN 为 - 时从标准输入读 CSV) 每行加上所在
+                                   图幅的编号列: new_<s> 和 old_<s>, <s> 为比例尺
+                                   (100w 50w 25w 20w 10w 5w 25k=1:2.5万 1w 5k 2k
+                                   1k 500); 点在 0-180°E、0-60°N 之外或没有点的
+                                   行照样写出, 图幅列留空; --scale all 为全部比例尺
+)";
+
+namespace {
+
+// The scales of a list such as "5万,1万,5000" (commas, or "，").
+std::vector<const Scale*> scalelist(std::string text, Edition e, std::string& bad) {
+  std::vector<const Scale*> list;
+  if (text == "all" || text == "全部") {
+    for (const Scale& s : scales(e)) list.push_back(&s);
+    return list;
+  }
+  for (std::size_t at; (at = text.find("，")) != std::string::npos;) text.replace(at, 3, ",");
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    const std::size_t comma = std::min(text.find(',', start), text.size());
+    const std::string word = text.substr(start, comma - start);
+    start = comma + 1;
+    if (word.empty()) continue;
+    const Scale* s = parsescale(word, e);
+    if (s == nullptr) {
+      bad = word;
+      return {};
+    }
+    bool twice = false;
+    for (const Scale* t : list) twice = twice || t == s;
+    if (!twice) list.push_back(s);
+  }
+  return list;
+}
+
+}  // namespace
+
+int annotate(const Common& common, const std::vector<std::string>& args) {
+  const Words a = parseargs(args, {{{"--output", "-o"}, 1},
+                                   {{"--scale"}, 1},
+                                   {{"--lon"}, 1},
+                                   {{"--lat"}, 1},
+                                   {{"--format"}, 1},
+                                   {{"--overwrite"}, 0},
+                                   {{"--help", "-h"}, 0}});
+  if (!a.error.empty()) return failure("annotate: " + a.error);
+  if (a.has("--help")) {
+    std::cout << "用法:\n" << kAnnotateUsage;
+    return 0;
+  }
+  if (a.positional.size() != 1)
+    return failure(a.positional.empty() ? "annotate 需要一个输入文件 (或 - 表示标准输入)"
+                                        : "annotate: 多余的参数 " + a.positional[1]);
+  if (!a.has("--output")) return failure("annotate 需要 -o OUT");
+  if (!a.has("--scale")) return failure("annotate 需要 --scale");
+  if (a.has("--lon") != a.has("--lat")) return failure("--lon 和 --lat 应一起给出");
+
+  gis::AnnotateOptions options;
+  std::string bad;
+  options.scales = scalelist(a.value("--scale"), common.edition, bad);
+  if (!bad.empty()) return failure("无法识别的比例尺 " + bad);
+  if (options.scales.empty()) return failure("annotate 需要 --scale");
+  if (a.has("--lon")) {
+    options.lonfield = a.value("--lon");
+    options.latfield = a.value("--lat");
+  }
+  options.overwrite = a.has("--overwrite");
+  const std::string& output = a.value("--output");
+  if (a.has("--format")) {
+    options.format = gis::formatnamed(a.value("--format"));
+    if (options.format == nullptr)
+      return failure("未知格式 " + a.value("--format") + " (可用 gpkg shp geojson kml fgb csv)");
+  } else if (gis::formatoffile(output) == nullptr) {
+    return failure("无法从文件名 " + output +
+                   " 看出格式 (扩展名 .gpkg .shp .geojson .kml .fgb .csv), 或用 --format 指定");
+  }
+
+  HeldSignals signals;  // an interrupt stops the writing, which cleans up
+  gis::Annotated out;
+  {
+    ProgressLine line;
+    options.progress = [&](std::int64_t rows) {
+      line.show("已写 " + std::to_string(rows) + " 行");
+      return !signals.pending();
+    };
+    out = gis::annotate(a.positional.front(), output, options);
+  }
+  for (const std::string& w : out.warnings) std::cerr << "tufu-cli: 注意: " << w << '\n';
+  if (!out.error.empty())
+    return failure(out.exists ? out.error + " (要替换请加 --overwrite)" : out.error);
+  if (out.blank > 0)
+    std::cerr << "tufu-cli: " << out.blank
+              << " 行没有 0-180°E、0-60°N 之内的点, 其图幅列留空\n";
+  return 0;
+}
+
+}  // namespace tufu::cli

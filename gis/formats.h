@@ -1,0 +1,38 @@
+// The file formats a sheet grid or an annotated point layer is written in,
+// each through its GDAL driver.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace tufu::gis {
+
+enum class Format { GeoPackage, Shapefile, GeoJSON, KML, DXF, FlatGeobuf, CSV };
+
+struct FormatInfo {
+  Format format;
+  std::string_view word;       ///< the name `--format` takes: "gpkg"
+  std::string_view driver;     ///< GDAL's short name of the driver: "GPKG"
+  std::string_view title;      ///< what a file dialog lists: "GeoPackage"
+  std::string_view extension;  ///< the usual extension, without the dot: "gpkg"
+  /// Extensions of the files that go with the main one and are written,
+  /// replaced or left over beside it ("shx", "dbf" ... for a Shapefile).
+  std::span<const std::string_view> sidecars;
+  bool crs;     ///< the file records its coordinate reference system (CSV in a .prj)
+  bool fields;  ///< the file keeps attribute fields (DXF keeps a label only)
+};
+
+/// Every format, GeoPackage (the default) first.
+std::span<const FormatInfo> formats();
+const FormatInfo& defaultformat();
+
+/// The format a user names: its word, its driver's name, its title or its
+/// extension, in any letter case ("gpkg", "GeoPackage", "shp", "ESRI
+/// Shapefile", "json"); nullptr when none is called so.
+const FormatInfo* formatnamed(std::string_view name);
+
+/// The format a file name's extension stands for; nullptr when there is
+/// no extension or it belongs to none.
+const FormatInfo* formatoffile(std::string_view path);
+
+}  // namespace tufu::gis

@@ -1,0 +1,45 @@
+#include "gis/gdalsupport.h"
+
+#include <gdal.h>
+#include <gdal_priv.h>
+
+#include <fstream>
+#include <mutex>
+#include <string_view>
+
+namespace tufu::gis {
+
+void registergdal() {
+  static std::once_flag once;
+  std::call_once(once, [] { GDALAllRegister(); });
+}
+
+std::optional<OGRSpatialReference> epsgsrs(int epsg) {
+  OGRSpatialReference srs;
+  if (epsg <= 0 || srs.importFromEPSG(epsg) != OGRERR_NONE) return std::nullopt;
+  srs.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+  return srs;
+}
+
+std::string checkending(const std::string& path, const FormatInfo& format) {
+  std::string_view ending;
+  if (format.format == Format::GeoJSON) ending = "}";
+  else if (format.format == Format::KML) ending = "</kml>";
+  else return "";
+  std::ifstream in(path, std::ios::binary);
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  constexpr std::streamoff kTail = 64;
+  in.seekg(size > kTail ? size - kTail : 0);
+  std::string tail(std::istreambuf_iterator<char>(in), {});
+  while (!tail.empty() && (tail.back() == '\n' || tail.back() == '\r' || tail.back() == ' '))
+    tail.pop_back();
+  if (!in.bad() && tail.ends_with(ending)) return "";
+  return "文件没有写完整 (磁盘已满?)";
+}
+
+void DatasetCloser::operator()(GDALDataset* ds) const {
+  if (ds != nullptr) GDALClose(GDALDataset::ToHandle(ds));
+}
+
+}  // namespace tufu::gis
