@@ -17,6 +17,7 @@
 #include <QPen>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalBlocker>
 
@@ -433,12 +434,22 @@ void Form1::output() {
     criticalbox_(qs(tables::kTooLargeTitle), qs(tables::kTooLargeText));
     return;
   }
-  if (!sheettable_) {
+  const bool opening = !sheettable_;
+  if (opening) {
     sheettable_ = new SheetTableWindow;
     sheettable_->setAttribute(Qt::WA_DeleteOnClose);
     sheettable_->setNames(&names_);
   }
   sheettable_->setBlock(*state_.block);
+  // Opened beside this window, large enough for the whole table; a window
+  // already open keeps its place and grows to a larger table.
+  if (opening) {
+    sheettable_->placebeside(this);
+  } else if (!sheettable_->isMaximized()) {
+    const QSize want = sheettable_->wholetablesize().boundedTo(
+        sheettable_->screen()->availableGeometry().size());
+    sheettable_->resize(sheettable_->size().expandedTo(want));
+  }
   sheettable_->show();
   sheettable_->raise();
   sheettable_->activateWindow();

@@ -178,7 +178,10 @@ QFont tablefont() {
 
 QSize picturesize(const TableDrawing& d) { return {twips(d.width), twips(d.height)}; }
 
-void painttable(QPainter& painter, const TableDrawing& d) {
+void painttable(QPainter& painter, const TableDrawing& d) { painttable(painter, d, QRect()); }
+
+void painttable(QPainter& painter, const TableDrawing& d, const QRect& visible) {
+  const bool all = visible.isNull();
   painter.save();
   for (const TableLine& l : d.lines) {
     // Square ends, so that thick lines meet without notches at the corners.
@@ -186,7 +189,8 @@ void painttable(QPainter& painter, const TableDrawing& d) {
     const int hi = lo + l.width - 1;
     const int x1 = twips(std::min(l.x1, l.x2)) + lo, x2 = twips(std::max(l.x1, l.x2)) + hi;
     const int y1 = twips(std::min(l.y1, l.y2)) + lo, y2 = twips(std::max(l.y1, l.y2)) + hi;
-    painter.fillRect(QRect(QPoint(x1, y1), QPoint(x2, y2)), inkcolour(Ink::Black));
+    const QRect line(QPoint(x1, y1), QPoint(x2, y2));
+    if (all || line.intersects(visible)) painter.fillRect(line, inkcolour(Ink::Black));
   }
 
   const QFont font = tablefont();
@@ -198,6 +202,10 @@ void painttable(QPainter& painter, const TableDrawing& d) {
   Ink current = Ink::Black;
   painter.setPen(inkcolour(current));
   for (const TableText& t : d.texts) {
+    // A cell's text keeps within its room; the few others are always drawn.
+    if (!all && t.maxwidth > 0 &&
+        !QRect(twips(t.x), twips(t.y), twips(t.maxwidth), metrics.height()).intersects(visible))
+      continue;
     if (t.ink != current) {
       current = t.ink;
       painter.setPen(inkcolour(current));

@@ -89,6 +89,10 @@ QSize picturesize(const TableDrawing& d);
 /// the window, the bitmap and PNG, the PDF, the SVG and the printed pages
 /// all come from it.
 void painttable(QPainter& painter, const TableDrawing& d);
+/// The same, leaving out the lines and cell texts that lie wholly outside
+/// `visible` (pixels of the picture): a window painting a part of a large
+/// table.
+void painttable(QPainter& painter, const TableDrawing& d, const QRect& visible);
 
 /// `d` drawn on a white image of its size in pixels, lines black.  A null
 /// image when the picture is too large to allocate.

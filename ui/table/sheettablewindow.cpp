@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QWheelEvent>
@@ -48,7 +49,8 @@ int scrollrange(int picture, int view) {
 /// The part of the table image that the window shows.
 class TablePicture final : public QWidget {
  public:
-  TablePicture(const QImage& image, QWidget* parent) : QWidget(parent), image_(image) {
+  TablePicture(const QImage& image, const TableDrawing& drawing, QWidget* parent)
+      : QWidget(parent), image_(image), drawing_(drawing) {
     setAttribute(Qt::WA_OpaquePaintEvent);
   }
 
@@ -70,9 +72,19 @@ class TablePicture final : public QWidget {
     QPainter painter(this);
     const QRect dirty = event->rect();
     painter.fillRect(dirty, palette().window());
-    // Only the exposed part of the image is copied.
     const QRect source = dirty.translated(offset_).intersected(image_.rect());
-    if (!source.isEmpty()) painter.drawImage(source.topLeft() - offset_, image_, source);
+    if (source.isEmpty()) return;
+    if (devicePixelRatioF() == 1.0) {
+      // Only the exposed part of the image is copied.
+      painter.drawImage(source.topLeft() - offset_, image_, source);
+      return;
+    }
+    // A screen with more than one device pixel to a pixel: the exposed part
+    // is drawn again at its resolution, sharp, from the same drawing.
+    painter.fillRect(source.translated(-offset_), Qt::white);
+    painter.setClipRect(source.translated(-offset_));
+    painter.translate(-offset_);
+    painttable(painter, drawing_, source);
   }
 
   void wheelEvent(QWheelEvent* event) override {
@@ -88,6 +100,7 @@ class TablePicture final : public QWidget {
 
  private:
   const QImage& image_;
+  const TableDrawing& drawing_;
   QPoint offset_;
   QScrollBar* horizontal_ = nullptr;
   QScrollBar* vertical_ = nullptr;
@@ -98,7 +111,7 @@ SheetTableWindow::SheetTableWindow(QWidget* parent)
       command1_(new QPushButton(QStringLiteral("保存"), this)),
       command2_(new QPushButton(QStringLiteral("导出…"), this)),
       command3_(new QPushButton(QStringLiteral("打印…"), this)),
-      picture1_(new TablePicture(image_, this)),
+      picture1_(new TablePicture(image_, drawing_, this)),
       hscroll1_(new QScrollBar(Qt::Horizontal, this)),
       vscroll1_(new QScrollBar(Qt::Vertical, this)),
       dialogs_(std::make_shared<QtSaveDialogs>()),
@@ -223,6 +236,44 @@ bool SheetTableWindow::print() {
   if (failure.isEmpty()) return true;
   dialogs_->showerror(this, QStringLiteral("错误"), QStringLiteral("无法打印：\n%1").arg(failure));
   return false;
+}
+
+QSize SheetTableWindow::wholetablesize() const {
+  const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+  return QSize(image_.width() + bar, twips(kPictureTop) + image_.height() + bar);
+}
+
+void SheetTableWindow::placebeside(const QWidget* other) {
+  const QScreen* screen = other != nullptr ? other->screen() : this->screen();
+  if (screen == nullptr) return;
+  const QRect room = screen->availableGeometry();
+  // The window's frame, as the other window's shows it.
+  const QMargins frame =
+      other != nullptr && other->isVisible()
+          ? QMargins(other->geometry().left() - other->frameGeometry().left(),
+                     other->geometry().top() - other->frameGeometry().top(),
+                     other->frameGeometry().right() - other->geometry().right(),
+                     other->frameGeometry().bottom() - other->geometry().bottom())
+          : QMargins();
+  const QSize most = room.size().shrunkBy(frame);
+  const QSize want = wholetablesize().boundedTo(most).expandedTo(minimumSizeHint());
+  resize(want);
+  if (other == nullptr) return;
+  // Beside the other window, on the side with more room; over it only where
+  // the screen has no room beside it.
+  const QRect beside = other->frameGeometry();
+  const int outer = want.width() + frame.left() + frame.right();
+  const int right = room.right() + 1 - beside.right() - 1;
+  const int left = beside.left() - room.left();
+  int x;
+  if (right >= outer || right >= left)
+    x = std::min(beside.right() + 1, room.right() + 1 - outer);
+  else
+    x = std::max(beside.left() - outer, room.left());
+  const int y = std::clamp(beside.top(), room.top(),
+                           std::max(room.bottom() + 1 - want.height() - frame.top() - frame.bottom(),
+                                    room.top()));
+  move(x, y);
 }
 
 void SheetTableWindow::resizeEvent(QResizeEvent* event) {

@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -52,6 +53,14 @@ class SheetTableWindow : public QWidget {
 
   /// Position in the picture, in pixels, of the view's top-left corner.
   QPoint scrolloffset() const;
+
+  /// The window's size that shows the whole table of the block on display.
+  QSize wholetablesize() const;
+
+  /// Sizes the window to show the whole table, as far as the screen's
+  /// available room allows, and puts it beside `other` (the main window):
+  /// on the side with more room, over it only where the screen has none.
+  void placebeside(const QWidget* other);
 
   /// Replaces the file and print dialogs and the message box ("保存",
   /// "导出…" and "打印…" use them).
