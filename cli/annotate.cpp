@@ -28,7 +28,17 @@ std::vector<const Scale*> scalelist(std::string text, Edition e, std::string& ba
     for (const Scale& s : scales(e)) list.push_back(&s);
     return list;
   }
-  for (std::size_t at; (at = text.find("，")) != std::string::npos;) text.replace(at, 3, ",");
+  // A full-width comma separates as "," does.
+  std::string words;
+  for (std::size_t i = 0; i < text.size();) {
+    if (text.compare(i, 3, "，") == 0) {
+      words += ',';
+      i += 3;
+    } else {
+      words += text[i++];
+    }
+  }
+  text = std::move(words);
   std::size_t start = 0;
   while (start <= text.size()) {
     const std::size_t comma = std::min(text.find(',', start), text.size());

@@ -89,6 +89,7 @@ class UsabilityTest : public QObject {
     d.type(2, QStringLiteral("39,54,30"));
     d.choose(1, QStringLiteral("1:25万"));
     QApplication::clipboard()->clear();
+    QTest::mouseMove(d.labelw(9));  // the pointer comes over it first
     d.clicklabel(9);
     QCOMPARE(d.combo(2)->currentText(), QStringLiteral("J50C001002"));  // the click's own work
     QCOMPARE(QApplication::focusWidget(), d.labelw(9));

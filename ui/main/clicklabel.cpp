@@ -3,17 +3,38 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QEnterEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 
 namespace tufu {
 
-void ClickLabel::makecopyable() {
-  setTextInteractionFlags(Qt::TextSelectableByMouse);
+void ClickLabel::makecopyable() { copyable_ = true; }
+
+void ClickLabel::selectable(bool on) {
+  const Qt::TextInteractionFlags flags = on ? Qt::TextSelectableByMouse : Qt::NoTextInteraction;
+  if (textInteractionFlags() != flags) setTextInteractionFlags(flags);
   // A click gives the focus, so that Ctrl+C reaches the caption; the Tab
-  // key passes it by.
-  setFocusPolicy(Qt::ClickFocus);
+  // key passes it by.  (A caption that can take the focus also lays its
+  // text out anew on every change.)
+  setFocusPolicy(on ? Qt::ClickFocus : Qt::NoFocus);
+}
+
+void ClickLabel::enterEvent(QEnterEvent* event) {
+  if (copyable_) selectable(true);
+  QLabel::enterEvent(event);
+}
+
+void ClickLabel::leaveEvent(QEvent* event) {
+  if (copyable_ && !hasFocus()) selectable(false);
+  QLabel::leaveEvent(event);
+}
+
+void ClickLabel::focusOutEvent(QFocusEvent* event) {
+  QLabel::focusOutEvent(event);
+  if (copyable_ && !underMouse()) selectable(false);
 }
 
 QString ClickLabel::copytext() const { return hasSelectedText() ? selectedText() : text(); }
@@ -31,7 +52,7 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void ClickLabel::contextMenuEvent(QContextMenuEvent* event) {
-  if (textInteractionFlags() == Qt::NoTextInteraction) {
+  if (!copyable_) {
     QLabel::contextMenuEvent(event);
     return;
   }
@@ -44,7 +65,7 @@ void ClickLabel::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void ClickLabel::keyPressEvent(QKeyEvent* event) {
-  if (textInteractionFlags() != Qt::NoTextInteraction && event->matches(QKeySequence::Copy)) {
+  if (copyable_ && event->matches(QKeySequence::Copy)) {
     copy();
     event->accept();
     return;

@@ -2,12 +2,17 @@
 // can also have its text selected and copied: a context menu "复制", and
 // Ctrl+C once a click has given it the focus, copy the selected part or,
 // when nothing is selected, the whole text.  A click that selects nothing
-// is still a click.
+// is still a click.  The text can be selected, and the caption take the
+// focus, while the mouse is over it or it has the focus: such a caption lays
+// its text out anew on every change, which the many captions of a query
+// need not do.
 #pragma once
 
 #include <QLabel>
 
 class QContextMenuEvent;
+class QEnterEvent;
+class QFocusEvent;
 class QKeyEvent;
 class QMouseEvent;
 
@@ -34,6 +39,14 @@ class ClickLabel : public QLabel {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  void selectable(bool on);
+
+  bool copyable_ = false;
 };
 
 }  // namespace tufu
