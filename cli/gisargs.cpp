@@ -7,7 +7,7 @@
 
 namespace tufu::cli {
 
-Words parseargs(const std::vector<std::string>& args, std::initializer_list<OptionSpec> specs) {
+Words parseargs(const std::vector<std::string>& args, std::initializer_list<Option> options) {
   Words p;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& word = args[i];
@@ -21,22 +21,22 @@ Words parseargs(const std::vector<std::string>& args, std::initializer_list<Opti
       name = std::string_view(word).substr(0, eq);
       values.push_back(word.substr(eq + 1));
     }
-    const OptionSpec* spec = nullptr;
-    for (const OptionSpec& s : specs)
+    const Option* option = nullptr;
+    for (const Option& s : options)
       for (std::string_view n : s.names)
-        if (n == name) spec = &s;
-    if (spec == nullptr) {
+        if (n == name) option = &s;
+    if (option == nullptr) {
       p.error = "未知选项 " + std::string(name);
       return p;
     }
-    const std::string key(*spec->names.begin());
-    if (spec->values == 0 && !values.empty()) {
+    const std::string key(*option->names.begin());
+    if (option->values == 0 && !values.empty()) {
       p.error = key + " 不带值";
       return p;
     }
-    while (static_cast<int>(values.size()) < spec->values) {
+    while (static_cast<int>(values.size()) < option->values) {
       if (i + 1 >= args.size()) {
-        p.error = key + (spec->values == 1 ? " 需要一个值" : " 需要 " + std::to_string(spec->values) + " 个值");
+        p.error = key + (option->values == 1 ? " 需要一个值" : " 需要 " + std::to_string(option->values) + " 个值");
         return p;
       }
       values.push_back(args[++i]);

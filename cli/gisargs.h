@@ -12,7 +12,7 @@
 namespace tufu::cli {
 
 /// One option the command knows: its names and how many values follow it.
-struct OptionSpec {
+struct Option {
   std::initializer_list<std::string_view> names;  ///< "--output", "-o"
   int values;                                      ///< 0 for a flag
 };
@@ -26,7 +26,7 @@ struct Words {
   const std::string& value(std::string_view name) const { return options.find(name)->second.front(); }
 };
 
-Words parseargs(const std::vector<std::string>& args, std::initializer_list<OptionSpec> specs);
+Words parseargs(const std::vector<std::string>& args, std::initializer_list<Option> options);
 
 /// Writes "tufu-cli: " and `message` on standard error and returns 2.
 int failure(std::string_view message);
