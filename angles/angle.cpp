@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string>
 
+#include "angles/digits.h"
+
 namespace tufu {
 namespace {
 
@@ -86,26 +88,6 @@ char* putdigits(char* p, std::uint64_t v) {
     v /= 10;
   } while (v > 0);
   while (k > 0) *p++ = tmp[--k];
-  return p;
-}
-
-constexpr char kPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-// 0 ≤ v < 1000 in decimal without leading zeros.
-char* putsmall(char* p, std::uint32_t v) {
-  if (v < 10) {
-    *p++ = static_cast<char>('0' + v);
-  } else if (v < 100) {
-    std::memcpy(p, kPairs + 2 * v, 2);
-    p += 2;
-  } else {
-    *p++ = static_cast<char>('0' + v / 100);
-    std::memcpy(p, kPairs + 2 * (v % 100), 2);
-    p += 2;
-  }
   return p;
 }
 
@@ -354,7 +336,7 @@ char* writeangle(char* p, Angle t, int parts, bool symbols) {
       u < (std::uint64_t{1} << 32) ? static_cast<std::uint32_t>(u) / static_cast<std::uint32_t>(kDegree)
                                    : 0;
   if (u < (std::uint64_t{1} << 32) && degrees < 1000)
-    p = putsmall(p, degrees);
+    p = writesmall(p, degrees);
   else
     p = putdigits(p, u / kDegree);
   const auto rest = static_cast<std::uint32_t>(u % kDegree);  // below one degree
@@ -363,7 +345,7 @@ char* writeangle(char* p, Angle t, int parts, bool symbols) {
   else if (parts > 1)
     *p++ = ',';
   if (parts >= 2) {
-    p = putsmall(p, rest / static_cast<std::uint32_t>(kMinute));
+    p = writesmall(p, rest / static_cast<std::uint32_t>(kMinute));
     if (symbols)
       p = putliteral(p, "′");
     else if (parts > 2)
@@ -371,7 +353,7 @@ char* writeangle(char* p, Angle t, int parts, bool symbols) {
   }
   if (parts >= 3) {
     const std::uint32_t units = rest % static_cast<std::uint32_t>(kMinute);
-    p = putsmall(p, units / static_cast<std::uint32_t>(kSecond));
+    p = writesmall(p, units / static_cast<std::uint32_t>(kSecond));
     // A fortieth of a second is 0.025″: the fraction has at most three
     // decimals, of which the trailing zeros are left out.
     if (auto thousandths = static_cast<std::uint32_t>(units % kSecond * (1000 / kSecond));

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstring>
 
+#include "angles/digits.h"
+
 namespace tufu {
 namespace {
 
@@ -35,25 +37,6 @@ int value(std::string_view s) {
   return v;
 }
 
-constexpr char kPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-// An index of an old number: 1 to 144.
-inline char* putint(char* p, int v) {
-  if (v < 10) {
-    *p++ = static_cast<char>('0' + v);
-    return p;
-  }
-  if (v >= 100) {
-    *p++ = static_cast<char>('0' + v / 100);
-    v %= 100;
-  }
-  std::memcpy(p, kPairs + 2 * v, 2);
-  return p + 2;
-}
-
 char* putview(char* p, std::string_view s) {
   std::memcpy(p, s.data(), s.size());
   return p + s.size();
@@ -68,11 +51,11 @@ inline char* writeindex(char* p, int n, IndexStyle style) {
       *p++ = static_cast<char>('A' + n - 1);
       break;
     case IndexStyle::Decimal:
-      p = putint(p, n);
+      p = writesmall(p, static_cast<std::uint32_t>(n));
       break;
     case IndexStyle::Bracket:
       *p++ = '[';
-      p = putint(p, n);
+      p = writesmall(p, static_cast<std::uint32_t>(n));
       *p++ = ']';
       break;
     case IndexStyle::Roman:
@@ -80,7 +63,7 @@ inline char* writeindex(char* p, int n, IndexStyle style) {
       break;
     case IndexStyle::Paren:
       *p++ = '(';
-      p = putint(p, n);
+      p = writesmall(p, static_cast<std::uint32_t>(n));
       *p++ = ')';
       break;
   }

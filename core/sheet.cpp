@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "angles/digits.h"
+
 namespace tufu {
 namespace {
 
@@ -14,24 +16,6 @@ int digits(std::string_view s) {
   int v = 0;
   for (char c : s) v = v * 10 + (c - '0');
   return v;
-}
-
-constexpr char kPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-// 0 ≤ v < 10000 in exactly `width` (2, 3 or 4) digits, zero-padded.
-char* putpadded(char* p, int v, int width) {
-  const int hi = v / 100, lo = v % 100;
-  if (width == 4) {
-    std::memcpy(p, kPairs + 2 * hi, 2);
-    p += 2;
-  } else if (width == 3) {
-    *p++ = static_cast<char>('0' + hi);
-  }
-  std::memcpy(p, kPairs + 2 * lo, 2);
-  return p + 2;
 }
 
 std::string decimal(int v) { return std::to_string(v); }
@@ -104,11 +88,11 @@ char* writenew(char* p, const Sheet& s) {
   const int rows = s.scale->rows;
   const QuotRem across = s.scale->byrows.split(s.x), up = s.scale->byrows.split(s.y);
   *p++ = static_cast<char>('A' + up.q);
-  p = putpadded(p, kFirstZone + across.q, 2);
+  p = writepadded(p, static_cast<std::uint32_t>(kFirstZone + across.q), 2);
   if (s.scale->digits > 0) {
     *p++ = s.scale->code;
-    p = putpadded(p, rows - up.r, s.scale->digits);
-    p = putpadded(p, across.r + 1, s.scale->digits);
+    p = writepadded(p, static_cast<std::uint32_t>(rows - up.r), s.scale->digits);
+    p = writepadded(p, static_cast<std::uint32_t>(across.r + 1), s.scale->digits);
   }
   return p;
 }
