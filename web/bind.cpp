@@ -30,6 +30,7 @@
 #include "core/scale.h"
 #include "core/sheet.h"
 #include "gazetteer/gazetteer.h"
+#include "ui/table/range.h"
 
 namespace tufu {
 namespace {
@@ -61,20 +62,6 @@ std::string_view querynumber(const SheetInfo& d) {
 
 // "1:5万" -> "5万": the caption of a scale button.
 std::string_view shortlabel(const Scale& sc) { return sc.label.substr(2); }
-
-// Parallels of the sheet table are drawn 3 pixels wide on multiples of 4°
-// and 2 on multiples of 2°; meridians 3 on multiples of 6° and 2 on
-// multiples of 3°; all others 1.
-int parallelweight(Angle lat) {
-  if (lat % (4 * kDegree) == 0) return 3;
-  if (lat % (2 * kDegree) == 0) return 2;
-  return 1;
-}
-int meridianweight(Angle lon) {
-  if (lon % (6 * kDegree) == 0) return 3;
-  if (lon % (3 * kDegree) == 0) return 2;
-  return 1;
-}
 
 class Tufu {
  public:
@@ -221,7 +208,7 @@ class Tufu {
       const Angle lat = b->north() - b->blocklatsize * i;
       val l = val::object();
       l.set("text", text(dfms(lat)));
-      l.set("weight", parallelweight(lat));
+      l.set("weight", parallelwidth(lat));
       lats.call<void>("push", l);
     }
     r.set("lats", lats);
@@ -230,7 +217,7 @@ class Tufu {
       const Angle lon = b->blockswlon + b->blocklonsize * i;
       val l = val::object();
       l.set("text", text(dfms(lon)));
-      l.set("weight", meridianweight(lon));
+      l.set("weight", meridianwidth(lon));
       lons.call<void>("push", l);
     }
     r.set("lons", lons);

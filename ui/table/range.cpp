@@ -11,6 +11,18 @@ std::optional<Block> outputranges(std::string_view sw, std::string_view /*nw*/,
   return blockof(*a, *b);
 }
 
+int parallelwidth(Angle lat) {
+  if (lat % (4 * kDegree) == 0) return 3;
+  if (lat % (2 * kDegree) == 0) return 2;
+  return 1;
+}
+
+int meridianwidth(Angle lon) {
+  if (lon % (6 * kDegree) == 0) return 3;
+  if (lon % (3 * kDegree) == 0) return 2;
+  return 1;
+}
+
 BlockSheet blocksheet(const Block& b, int row, int col) {
   BlockSheet out;
   out.sheet = b.sheet(row, col);

@@ -22,6 +22,12 @@ namespace tufu {
 std::optional<Block> outputranges(std::string_view sw, std::string_view nw,
                                   std::string_view se, std::string_view ne);
 
+/// The width in pixels of a grid line of the sheet table: parallels 3 on
+/// multiples of 4° and 2 on multiples of 2°, meridians 3 on multiples of 6°
+/// and 2 on multiples of 3°, all others 1.
+int parallelwidth(Angle lat);
+int meridianwidth(Angle lon);
+
 /// One sheet of a block.
 struct BlockSheet {
   Sheet sheet;

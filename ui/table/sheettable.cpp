@@ -13,6 +13,7 @@
 
 #include "angles/angle.h"
 #include "gazetteer/gazetteer.h"
+#include "ui/table/range.h"
 #include "ui/table/twips.h"
 
 namespace tufu {
@@ -39,18 +40,6 @@ QString qs(std::string_view s) {
 }
 
 QString angletext(Angle t) { return QString::fromStdString(dfms(t)); }
-
-int parallelwidth(Angle lat) {
-  if (lat % (4 * kDegree) == 0) return 3;
-  if (lat % (2 * kDegree) == 0) return 2;
-  return 1;
-}
-
-int meridianwidth(Angle lon) {
-  if (lon % (6 * kDegree) == 0) return 3;
-  if (lon % (3 * kDegree) == 0) return 2;
-  return 1;
-}
 
 // A white RGB32 image of w × h pixels, or a null image when it cannot be
 // had.  The largest table is 80 MB; touching that many fresh 4 KB pages
