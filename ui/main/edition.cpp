@@ -165,10 +165,7 @@ QStringList Form1::mergenamefolder(const QString& folder) {
     else
       reports << QString::fromUtf8(error.data(), static_cast<qsizetype>(error.size()));
   }
-  if (merged) {
-    rerunqueries();
-    if (sheettable_) sheettable_->setBlock(sheettable_->block());
-  }
+  if (merged) shownames();
   if (!reports.isEmpty())
     criticalbox_(QStringLiteral("图名文件有错误"),
                  QStringLiteral("以下图名文件未合并，程序不使用其中的图名：\n\n") +
@@ -176,13 +173,16 @@ QStringList Form1::mergenamefolder(const QString& folder) {
   return reports;
 }
 
-// The names reach every panel at once, and the open sheet table.
 std::string Form1::mergenames(const std::string& path) {
   std::string error = names_.merge(path);
-  if (!error.empty()) return error;
+  if (error.empty()) shownames();
+  return error;
+}
+
+// Merged names reach every panel at once, and the open sheet table.
+void Form1::shownames() {
   rerunqueries();
   if (sheettable_) sheettable_->setBlock(sheettable_->block());
-  return error;
 }
 
 }  // namespace tufu

@@ -115,6 +115,7 @@ class Form1 : public QWidget {
   void fillscalelist();
   void fillentrylist();
   void rerunqueries();
+  void shownames();
   int buttonfor(int number) const;
 
   // Point query.
