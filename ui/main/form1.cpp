@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPen>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
@@ -64,29 +63,6 @@ QRect fitted(const QWidget* w, QRect place) {
 
 QString name(const char* kind, int number) {
   return QString::fromLatin1(kind) + QString::number(number);
-}
-
-/// The program's picture for the about panel: a sheet divided into four,
-/// with one quarter picked out.
-QPixmap aboutpicture(int size) {
-  QPixmap pixmap(size, size);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing, false);
-  const int m = size / 8, side = size - 2 * m, half = side / 2;
-  painter.fillRect(m, m, side, side, QColor(250, 246, 228));
-  painter.fillRect(m + half, m, side - half, half, QColor(160, 200, 240));
-  painter.setPen(QPen(QColor(0, 0, 160), 2));
-  painter.drawRect(m, m, side, side);
-  painter.setPen(QPen(QColor(0, 0, 160), 1));
-  painter.drawLine(m + half, m, m + half, m + side);
-  painter.drawLine(m, m + half, m + side, m + half);
-  painter.setPen(QPen(QColor(200, 0, 0), 1));
-  for (int i = 1; i < 4; ++i) {
-    painter.drawLine(m + half + i * half / 4, m, m + half + i * half / 4, m + half);
-    painter.drawLine(m + half, m + i * half / 4, m + side, m + i * half / 4);
-  }
-  return pixmap;
 }
 
 /// The edition chosen in the last run; 1992 when none was chosen.
@@ -214,7 +190,7 @@ void Form1::buildcontrols() {
   image1_ = new QLabel(frames_[3]);
   image1_->setObjectName(QStringLiteral("Image1"));
   image1_->setGeometry(pixels(layout::kImage1));
-  image1_->setPixmap(aboutpicture(twips(layout::kImage1.width)));
+  image1_->setPixmap(iconpixmap(twips(layout::kImage1.width)));
 
   for (const auto& b : layout::kButtons) {
     auto* button = new QPushButton(qs(b.caption), frameof(b.place.frame));

@@ -9,7 +9,7 @@ void painticon(QPainter& painter, int size) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
   const int m = size / 8, side = size - 2 * m, half = side / 2;
-  const int thick = std::max(size / 48, 1), thin = std::max(size / 96, 1);
+  const int thick = std::max(size / 32, 1), thin = std::max(size / 96, 1);
   painter.fillRect(m, m, side, side, QColor(250, 246, 228));
   painter.fillRect(m + half, m, side - half, half, QColor(160, 200, 240));
   // Fine lines of the quarter picked out.

@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "ui/main/form1.h"
-#include "ui/main/icon.h"
 #include "ui/main/translations.h"
 
 int main(int argc, char* argv[]) {
@@ -19,9 +18,10 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("tufu"));
   QApplication::setOrganizationName(QStringLiteral("tufu"));
   QApplication::setApplicationVersion(QStringLiteral(TUFU_VERSION));
-  QApplication::setWindowIcon(tufu::windowicon());
   tufu::installtranslations(app);
   tufu::Form1 form;
+  // The window's icon, drawn once, serves the sheet table window too.
+  QApplication::setWindowIcon(form.windowIcon());
   form.show();
   // An organisation's name lists; a broken one is reported and left out.
   form.mergenamefolder(tufu::Form1::namefolder());
