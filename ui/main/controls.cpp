@@ -24,14 +24,14 @@ QRect fitted(const QWidget* w, QRect place) {
 
 QString qname(std::string_view name) { return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())); }
 
-ClickLabel* makelabel(QWidget* parent, const layout::Label& spec) {
+ClickLabel* makelabel(QWidget* parent, const layout::Label& entry) {
   using namespace layout;
   auto* l = new ClickLabel(parent);
-  l->setObjectName(qname(spec.name));
+  l->setObjectName(qname(entry.name));
   l->setTextFormat(Qt::PlainText);
-  l->setText(qs(spec.caption));
-  l->setGeometry(pixels(spec.place));
-  const unsigned style = spec.style;
+  l->setText(qs(entry.caption));
+  l->setGeometry(pixels(entry.place));
+  const unsigned style = entry.style;
   Qt::Alignment align = Qt::AlignLeft;
   if (style & kRight) align = Qt::AlignRight;
   if (style & kCentre) align = Qt::AlignHCenter;
