@@ -5,6 +5,7 @@
 #include <QLineEdit>
 
 #include "core/block.h"
+#include "core/inputs.h"
 #include "ui/main/clicklabel.h"
 #include "ui/main/form1.h"
 #include "ui/main/formtables.h"
@@ -40,11 +41,9 @@ void Form1::Combo4_Click(int index) {
 }
 
 std::optional<Form1::Bounds4> Form1::blockbounds() const {
-  const auto west = readlon(fieldtext(3)), east = readlon(fieldtext(4));
-  const auto south = readlat(fieldtext(5)), north = readlat(fieldtext(6));
-  if (!west || !east || !south || !north) return std::nullopt;
-  if (!(*east > *west) || !(*north > *south)) return std::nullopt;
-  return Bounds4{*west, *east, *south, *north};
+  const auto read = readboundfields(fieldtext(3), fieldtext(4), fieldtext(5), fieldtext(6));
+  if (!read.bounds) return std::nullopt;
+  return Bounds4{read.bounds->west, read.bounds->east, read.bounds->south, read.bounds->north};
 }
 
 void Form1::clearblockresults() {

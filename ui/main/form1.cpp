@@ -18,6 +18,7 @@
 #include <QSettings>
 #include <QSignalBlocker>
 
+#include "core/table.h"
 #include "gazetteer/gazetteer.h"
 #include "ui/main/clicklabel.h"
 #include "ui/main/formlayout.h"
@@ -404,8 +405,8 @@ void Form1::pressscale(int number) {
 void Form1::output() {
   // Nothing has been listed yet: there is no table to show.
   if (!state_.block) return;
-  if (state_.block->blockrows > tables::kMaxRows || state_.block->blockcols > tables::kMaxCols) {
-    criticalbox_(qs(tables::kTooLargeTitle), qs(tables::kTooLargeText));
+  if (!fitstable(*state_.block)) {
+    criticalbox_(qs(tables::kTooLargeTitle), qs(kTableTooLarge));
     return;
   }
   const bool opening = !sheettable_;

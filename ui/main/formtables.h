@@ -138,10 +138,7 @@ inline constexpr int kCopyable[] = {
     112, 133,                                                   // status, name folder
 };
 
-/// The output limit.
-inline constexpr int kMaxRows = 60;
-inline constexpr int kMaxCols = 48;
+/// The title of the output limit's message box (its text: kTableTooLarge).
 inline constexpr std::string_view kTooLargeTitle = "错误";
-inline constexpr std::string_view kTooLargeText = "图幅过大！最大输出60*48";
 
 }  // namespace tufu::tables

@@ -40,7 +40,7 @@ void Form1::Combo1_Click(int index) {
 }
 
 void Form1::recompute(Angle lon, Angle lat) {
-  const Scale* scale = bylistpos(state_.scaletag, state_.edition);
+  const Scale* scale = byid(state_.scaletag, state_.edition);
   const auto sheet = scale ? sheetat(*scale, lon, lat) : std::nullopt;
   if (!sheet) {
     clearpointresults();

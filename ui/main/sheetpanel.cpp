@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QPushButton>
 
+#include "core/block.h"
 #include "core/recognize.h"
 #include "ui/main/clicklabel.h"
 #include "ui/main/form1.h"
@@ -108,8 +109,7 @@ void Form1::refreshhierarchy() {
   if (!state_.current) return;
   const Scale& own = *state_.current->scale;
   auto nests = [this, &own](const tables::ScaleButton& b) {
-    const Scale& target = *byid(b.scale);
-    return target.in(state_.edition) && target.rows > own.rows && own.holds(target);
+    return offerscontained(own, *byid(b.scale), state_.edition);
   };
   for (const auto& b : tables::kHierarchyButtons) {
     if (!nests(b)) continue;
