@@ -109,6 +109,12 @@ package_test() {
   /usr/bin/tufu --version
   [ "$(/usr/bin/tufu-cli point 116,23,30 39,54,30 --scale 1:5万)" = \
     "1:5万 J50E001010 J-50-5-B 经度116°15′-116°30′ 纬度39°50′-40°0′ 经差15′ 纬差10′" ]
+  # grid runs in the helper that the package installs beside the tool.
+  local gridout
+  gridout=$(mktemp -d)
+  /usr/bin/tufu-cli grid --region 北京 --scale 25万 -o "$gridout/g.geojson"
+  [ -s "$gridout/g.geojson" ] || { echo "tufu-cli grid from the package wrote nothing"; return 1; }
+  rm -rf "$gridout"
   # The window starts from the package and keeps running until stopped.
   local rc=0
   QT_QPA_PLATFORM=offscreen timeout 5 /usr/bin/tufu || rc=$?
