@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds tufu and starts it, or builds and runs every test.
-#   ./tufu.sh start    install what is missing, build, start the program
+#   ./tufu.sh start    install what is missing, build the programs, start the window
 #   ./tufu.sh test     install what is missing, build, run all tests
 #   ./tufu.sh web      install what is missing, build the web page build-web/web/tufu.html
 # Works on a fresh Debian 12 machine as root (or with sudo).
@@ -43,13 +43,14 @@ configure_build() {  # dir, cmake options...
   cmake --build "$dir" -j"$jobs"
 }
 
+# The programs alone, in a folder of their own: no test or benchmark is
+# built before the window opens.
 start() {
   deps
-  configure_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUFU_WERROR=ON
-  if [ -x build/ui/main/tufu ]; then
-    exec build/ui/main/tufu "$@"
-  fi
-  exec build/cli/tufu-cli --help
+  cmake -S . -B build-app -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUFU_WERROR=ON \
+    -DTUFU_BUILD_TESTS=OFF -DTUFU_BUILD_BENCH=OFF >/dev/null
+  cmake --build build-app -j"$jobs" --target tufu tufu-cli
+  exec build-app/ui/main/tufu "$@"
 }
 
 web() {
