@@ -57,16 +57,20 @@ std::vector<const Scale*> scalelist(std::string text, Edition e, std::string& ba
   return list;
 }
 
+constexpr Option kAnnotate[] = {
+    {"--output", "-o", 1}, {"--scale", {}, 1},  {"--lon", {}, 1},
+    {"--lat", {}, 1},      {"--format", {}, 1}, {"--overwrite", {}, 0},
+};
+
 }  // namespace
 
+const std::span<const Option> kAnnotateOptions = kAnnotate;
+
 int annotate(const Common& common, const std::vector<std::string>& args) {
-  const Words a = parseargs(args, {{{"--output", "-o"}, 1},
-                                   {{"--scale"}, 1},
-                                   {{"--lon"}, 1},
-                                   {{"--lat"}, 1},
-                                   {{"--format"}, 1},
-                                   {{"--overwrite"}, 0},
-                                   {{"--help", "-h"}, 0}});
+  return annotate(common, parseargs(args, {kHelpOption, kAnnotateOptions}, false));
+}
+
+int annotate(const Common& common, const Words& a) {
   if (!a.error.empty()) return failure("annotate: " + a.error);
   if (a.has("--help")) {
     std::cout << "用法:\n" << kAnnotateUsage;
@@ -90,14 +94,9 @@ int annotate(const Common& common, const std::vector<std::string>& args) {
   }
   options.overwrite = a.has("--overwrite");
   const std::string& output = a.value("--output");
-  if (a.has("--format")) {
-    options.format = gis::formatnamed(a.value("--format"));
-    if (options.format == nullptr)
-      return failure("未知格式 " + a.value("--format") + " (可用 gpkg shp geojson kml fgb csv)");
-  } else if (gis::formatoffile(output) == nullptr) {
-    return failure("无法从文件名 " + output +
-                   " 看出格式 (扩展名 .gpkg .shp .geojson .kml .fgb .csv), 或用 --format 指定");
-  }
+  std::string refused;
+  options.format = chosenformat(a, output, true, refused);
+  if (options.format == nullptr) return failure(refused);
 
   HeldSignals signals;  // an interrupt stops the writing, which cleans up
   gis::Annotated out;

@@ -62,6 +62,6 @@ Command commandnamed(std::string_view name);
 bool oneperargument(std::string_view name);
 
 /// The CSV header of the command (empty when it has no CSV form).
-std::string_view csvheader(std::string_view name);
+std::string csvheader(std::string_view name);
 
 }  // namespace tufu::cli

@@ -16,8 +16,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "cli/args.h"
 #include "cli/commands.h"
-#include "cli/giscommands.h"
 #include "cli/output.h"
 #include "core/scale.h"
 #include "gazetteer/gazetteer.h"
@@ -100,20 +100,6 @@ D-45-48-(26)-C), 给出另一种编号、比例尺、图幅范围、经差、纬
 )"},
 };
 
-int usage(const std::string& why) {
-  Buffer out;
-  out += "tufu-cli: ";
-  cli::textsafe(out, why);
-  out += "\n用 --help 查看用法\n";
-  std::fwrite(out.data(), 1, out.size(), stderr);
-  return 2;
-}
-
-int fatal(const std::string& why) {
-  std::fprintf(stderr, "tufu-cli: %s\n", why.c_str());
-  return 2;
-}
-
 // The fields of an input line, split at blanks and tabs.
 void splitfields(std::string_view line, std::vector<std::string_view>& fields) {
   fields.clear();
@@ -164,122 +150,50 @@ int eachline(Answer&& answer) {
   return 0;
 }
 
-// Edition of "--standard".
-std::optional<Edition> editionnamed(std::string_view name) {
-  if (name == "1992") return Edition::k1992;
-  if (name == "2012") return Edition::k2012;
-  return std::nullopt;
+// The helper program that runs the GIS commands, which alone need GDAL:
+// beside this program (in the build tree), or where it is installed
+// relative to it.
+std::string gishelper() {
+  char self[4096];
+  const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
+  if (n <= 0) return "tufu-cli-gis";
+  std::string dir(self, static_cast<std::size_t>(n));
+  dir.erase(dir.rfind('/') + 1);
+  for (const char* place : {"tufu-cli-gis", TUFU_GIS_HELPER}) {
+    const std::string path = dir + place;
+    if (::access(path.c_str(), X_OK) == 0) return path;
+  }
+  return dir + TUFU_GIS_HELPER;
 }
 
-// `grid` and `annotate` take options of their own: the global ones (
-// --standard, --names) are taken out here and the rest handed on as they
-// are.  Nothing when the command is another one.
-std::optional<int> giscommand(int argc, char** argv) {
-  std::string command, standard = "1992";
-  std::vector<std::string> namesfiles, rest;
-  for (int i = 1; i < argc; ++i) {
-    std::string_view a = argv[i];
-    std::string_view option = a.substr(0, a.find('='));
-    if (option == "--standard" || option == "--names") {
-      std::string value;
-      if (option.size() < a.size()) {
-        value = a.substr(option.size() + 1);
-      } else if (i + 1 < argc) {
-        value = argv[++i];
-      } else {
-        if (command == "grid" || command == "annotate")
-          return usage(std::string(option) + " 需要一个值");
-        return std::nullopt;
-      }
-      (option == "--names" ? namesfiles.emplace_back() : standard) = value;
-    } else if (command.empty() && !a.starts_with("-")) {
-      command = a;
-    } else {
-      rest.emplace_back(a);
-    }
-  }
-  if (command != "grid" && command != "annotate") return std::nullopt;
-  const auto edition = editionnamed(standard);
-  if (!edition) return usage("未知的编号标准 " + standard + " (应为 1992 或 2012)");
-  Gazetteer names;
-  for (const std::string& file : namesfiles)
-    if (std::string err = names.merge(file); !err.empty()) return fatal(err);
-  const Common common{*edition, &names};
-  return command == "grid" ? grid(common, rest) : annotate(common, rest);
+// Runs `grid` or `annotate` in the helper, with this command line.
+int rungis(char** argv) {
+  const std::string helper = gishelper();
+  argv[0] = const_cast<char*>(helper.c_str());
+  ::execv(helper.c_str(), argv);
+  return fatal("无法运行 " + helper + " (grid 和 annotate 由它执行): " + errortext(errno));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (const auto status = giscommand(argc, argv)) return *status;
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const std::size_t at = commandat(args, {kGlobalOptions, kAnswerOptions});
+  const std::string command = at < args.size() ? args[at] : std::string();
+  if (isgiscommand(command)) return rungis(argv);
 
-  std::string command, scaletext, standard = "1992";
-  bool json = false, csv = false, list = false, help = false, scalegiven = false;
-  std::vector<std::string> namesfiles, inputs;
-  bool options = true;  // until "--"
-  for (int i = 1; i < argc; ++i) {
-    std::string_view a = argv[i];
-    if (!options || (a != "-h" && !a.starts_with("--"))) {
-      // An input, or the command; "-K-49" and "-1" are inputs too.
-      if (command.empty())
-        command = a;
-      else
-        inputs.emplace_back(a);
-      continue;
-    }
-    if (a == "--") {
-      options = false;
-      continue;
-    }
-    // "--option=value" is the same as "--option value".
-    std::string_view value;
-    bool inlinevalue = false;
-    if (a.starts_with("--")) {
-      if (const std::size_t eq = a.find('='); eq != std::string_view::npos) {
-        value = a.substr(eq + 1);
-        a = a.substr(0, eq);
-        inlinevalue = true;
-      }
-    }
-    auto takevalue = [&](std::string& into) {
-      if (inlinevalue) {
-        into = value;
-        return true;
-      }
-      if (i + 1 >= argc) return false;
-      into = argv[++i];
-      return true;
-    };
-    if (a == "-h" || a == "--help") {
-      help = true;
-    } else if (a == "--version") {
-      std::printf("tufu-cli %.*s\n", static_cast<int>(kVersion.size()), kVersion.data());
-      return 0;
-    } else if (a == "--json") {
-      json = true;
-    } else if (a == "--csv") {
-      csv = true;
-    } else if (a == "--list") {
-      list = true;
-    } else if (a == "--scale") {
-      if (!takevalue(scaletext)) return usage("--scale 需要一个值");
-      scalegiven = true;
-    } else if (a == "--standard") {
-      if (!takevalue(standard)) return usage("--standard 需要一个值");
-    } else if (a == "--names") {
-      std::string file;
-      if (!takevalue(file)) return usage("--names 需要一个值");
-      namesfiles.push_back(file);
-    } else if (a.starts_with("-") && a.size() > 1 && !(a[1] >= '0' && a[1] <= '9')) {
-      return usage("未知选项 " + std::string(argv[i]));
-    } else if (command.empty()) {
-      command = a;
-    } else {
-      inputs.emplace_back(argv[i]);
-    }
+  std::vector<std::string> rest = args;
+  if (at < rest.size()) rest.erase(rest.begin() + static_cast<std::ptrdiff_t>(at));
+  const Words w = parseargs(rest, {kGlobalOptions, kAnswerOptions}, true);
+  if (w.has("--version")) {
+    std::printf("tufu-cli %.*s\n", static_cast<int>(kVersion.size()), kVersion.data());
+    return 0;
   }
+  if (!w.error.empty()) return usage(w.error);
+  const bool json = w.has("--json"), csv = w.has("--csv"), list = w.has("--list");
+  const std::vector<std::string>& inputs = w.positional;
 
-  if (help) {
+  if (w.has("--help")) {
     for (const CommandHelp& h : kCommandHelp)
       if (h.name == command) {
         std::fputs(std::string(h.text).c_str(), stdout);
@@ -292,14 +206,17 @@ int main(int argc, char** argv) {
   const Command run = commandnamed(command);
   if (run == nullptr) return usage("未知命令 " + command);
   if (json && csv) return usage("--json 和 --csv 只能用一个");
-  if (csv && csvheader(command).empty()) return usage(command + " 没有 CSV 输出");
+  const std::string header = csvheader(command);
+  if (csv && header.empty()) return usage(command + " 没有 CSV 输出");
 
-  const auto standardchosen = editionnamed(standard);
-  if (!standardchosen) return usage("未知的编号标准 " + standard + " (应为 1992 或 2012)");
+  std::string refused;
+  const auto standardchosen = editionof(w, refused);
+  if (!standardchosen) return usage(refused);
   const Edition edition = *standardchosen;
 
   const Scale* scale = nullptr;
-  if (scalegiven) {
+  if (w.has("--scale")) {
+    const std::string& scaletext = w.value("--scale");
     scale = parsescale(scaletext, edition);
     if (scale == nullptr) {
       const bool later = parsescale(scaletext, Edition::k2012) != nullptr;
@@ -311,8 +228,7 @@ int main(int argc, char** argv) {
     return usage(command + " 需要 --scale");
 
   Gazetteer names;
-  for (const std::string& file : namesfiles)
-    if (std::string err = names.merge(file); !err.empty()) return fatal(err);
+  if (std::string err = mergenames(w, names); !err.empty()) return fatal(err);
 
   Out out(STDOUT_FILENO, ::isatty(STDOUT_FILENO) == 1);
   Context ctx{out, names};
@@ -320,8 +236,7 @@ int main(int argc, char** argv) {
   ctx.edition = edition;
   ctx.scale = scale;
   ctx.list = list;
-  if (csv) out.put(csvheader(command)).endline("\r\n");
-
+  if (csv) out.put(header).endline("\r\n");
   std::vector<std::string_view> fields;
   if (!inputs.empty()) {
     if (oneperargument(command)) {

@@ -384,17 +384,10 @@ std::string scalesuffix(const Scale& s) {
 
 Annotated annotate(const std::string& in, const std::string& out,
                    const AnnotateOptions& options) {
-  Annotated result;
-  const FormatInfo* format = options.format != nullptr ? options.format : formatoffile(out);
-  if (format == nullptr) {
-    result.error = "无法从文件名 " + out + " 看出格式";
-    return result;
-  }
-  {
-    Annotator annotator(*format, options, result);
+  return writein<Annotated>(options.format, out, [&](const FormatInfo& format, Annotated& result) {
+    Annotator annotator(format, options, result);
     annotator.run(in, out);
-  }
-  return result;
+  });
 }
 
 }  // namespace tufu::gis

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace tufu::gis {
@@ -34,5 +35,19 @@ const FormatInfo* formatnamed(std::string_view name);
 /// The format a file name's extension stands for; nullptr when there is
 /// no extension or it belongs to none.
 const FormatInfo* formatoffile(std::string_view path);
+
+/// Writes `path` in the format `chosen`, or when that is null in the one its
+/// extension stands for: `write(format, result)` fills the result; without
+/// a format the result holds the refusal.
+template <typename Result, typename Write>
+Result writein(const FormatInfo* chosen, const std::string& path, Write&& write) {
+  Result result;
+  const FormatInfo* format = chosen != nullptr ? chosen : formatoffile(path);
+  if (format == nullptr)
+    result.error = "无法从文件名 " + path + " 看出格式";
+  else
+    write(*format, result);
+  return result;
+}
 
 }  // namespace tufu::gis

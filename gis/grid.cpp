@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/fields.h"
 #include "gis/gdalerrors.h"
 #include "gis/gdalsupport.h"
 #include "gis/staged.h"
@@ -80,10 +81,6 @@ std::string labeltext(const SheetInfo& d) {
   return text;
 }
 
-struct FieldIndex {
-  int newno, oldno, scale, denom, name, west, south, east, north;
-};
-
 class GridWriter {
  public:
   GridWriter(const FormatInfo& format, const GridOptions& options, Outcome& out)
@@ -119,7 +116,7 @@ class GridWriter {
   OGRLayer* layer_ = nullptr;
   std::unique_ptr<OGRFeature> feature_;
   OGRLinearRing* ring_ = nullptr;  // owned by feature_
-  FieldIndex fields_{};
+  std::vector<int> fields_;  // of the layer, for each field of the table
   const Scale* densifiedfor_ = nullptr;
   Densify densify_;
   std::vector<double> xs_, ys_;
@@ -183,28 +180,19 @@ bool GridWriter::createlayer(const std::string& name, const SheetSet& sheets) {
     const bool shapefile = format_.format == Format::Shapefile;
     bool named = false;
     for (const Block& b : sheets.blocks()) named = named || b.scale->named;
-    const auto add = [&](const char* field, OGRFieldType type, int width, int precision) {
-      OGRFieldDefn defn(field, type);
+    for (const SheetField* f : fieldsof(Output::Gis)) {
+      const std::string field(f->gis);
+      OGRFieldDefn defn(field.c_str(), f->type == FieldType::Integer   ? OFTInteger
+                                      : f->type == FieldType::Degrees ? OFTReal
+                                                                      : OFTString);
       // Only a Shapefile keeps fixed widths; elsewhere they would only limit.
       if (shapefile) {
-        defn.SetWidth(width);
-        defn.SetPrecision(precision);
+        defn.SetWidth(f->isname() && !named ? 1 : f->width);
+        defn.SetPrecision(f->precision);
       }
-      return layer_->CreateField(&defn) == OGRERR_NONE;
-    };
-    if (!add("new_no", OFTString, static_cast<int>(kNewNumberMax), 0) ||
-        !add("old_no", OFTString, static_cast<int>(kOldNumberMax), 0) ||
-        !add("scale", OFTString, 16, 0) || !add("denom", OFTInteger, 7, 0) ||
-        !add("name", OFTString, named ? 254 : 1, 0) || !add("west", OFTReal, 24, 15) ||
-        !add("south", OFTReal, 24, 15) || !add("east", OFTReal, 24, 15) ||
-        !add("north", OFTReal, 24, 15))
-      return failgdal("无法建立字段");
-    OGRFeatureDefn* defn = layer_->GetLayerDefn();
-    fields_ = {defn->GetFieldIndex("new_no"), defn->GetFieldIndex("old_no"),
-               defn->GetFieldIndex("scale"),  defn->GetFieldIndex("denom"),
-               defn->GetFieldIndex("name"),   defn->GetFieldIndex("west"),
-               defn->GetFieldIndex("south"),  defn->GetFieldIndex("east"),
-               defn->GetFieldIndex("north")};
+      if (layer_->CreateField(&defn) != OGRERR_NONE) return failgdal("无法建立字段");
+      fields_.push_back(layer_->GetLayerDefn()->GetFieldIndex(field.c_str()));
+    }
   }
   feature_.reset(OGRFeature::CreateFeature(layer_->GetLayerDefn()));
   if (!dxf) {
@@ -274,16 +262,18 @@ bool GridWriter::writesheet(const Sheet& s) {
   ring_->setPoints(static_cast<int>(xs_.size()), xs_.data(), ys_.data());
   OGRFeature& f = *feature_;
   if (format_.fields) {
-    const Scale& sc = *s.scale;
-    f.SetField(fields_.newno, d.newno.str().c_str());
-    f.SetField(fields_.oldno, d.oldno.str().c_str());
-    f.SetField(fields_.scale, std::string(sc.label).c_str());
-    f.SetField(fields_.denom, sc.denominator);
-    f.SetField(fields_.name, std::string(d.name).c_str());
-    f.SetField(fields_.west, degrees(d.bounds.west));
-    f.SetField(fields_.south, degrees(d.bounds.south));
-    f.SetField(fields_.east, degrees(d.bounds.east));
-    f.SetField(fields_.north, degrees(d.bounds.north));
+    const auto fields = fieldsof(Output::Gis);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      const SheetField& field = *fields[i];
+      switch (field.type) {
+        case FieldType::Text: f.SetField(fields_[i], std::string(field.text(d)).c_str()); break;
+        case FieldType::Integer:
+          f.SetField(fields_[i], static_cast<int>(field.integer(d)));
+          break;
+        case FieldType::Degrees: f.SetField(fields_[i], degreesof(field.angle(d))); break;
+        case FieldType::Bounds: break;  // no attribute holds all four
+      }
+    }
   }
   f.SetFID(OGRNullFID);
   return true;
@@ -419,17 +409,10 @@ bool GridWriter::run(const std::string& path, const SheetSet& sheets) {
 }
 
 Outcome writegrid(const std::string& path, const SheetSet& sheets, const GridOptions& options) {
-  Outcome out;
-  const FormatInfo* format = options.format != nullptr ? options.format : formatoffile(path);
-  if (format == nullptr) {
-    out.error = "无法从文件名 " + path + " 看出格式";
-    return out;
-  }
-  {
-    GridWriter writer(*format, options, out);
+  return writein<Outcome>(options.format, path, [&](const FormatInfo& format, Outcome& out) {
+    GridWriter writer(format, options, out);
     writer.run(path, sheets);
-  }
-  return out;
+  });
 }
 
 }  // namespace tufu::gis

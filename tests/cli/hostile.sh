@@ -37,6 +37,12 @@ check "a names file that does not exist" 2 "没有这个文件或目录" \
   "$cli" --names "$work/missing.tsv" point 116 39
 check "version" 0 "" "$cli" --version
 grep -qE '^tufu-cli [0-9]+\.[0-9]+\.[0-9]+$' "$work/out" || { echo "FAIL: version: $(cat "$work/out")"; failed=1; }
+# grid and annotate run in the helper program, with the same command line.
+check "grid through its helper" 0 "已把 9 幅图写入" \
+  "$cli" --standard=2012 grid --region 北京 --scale 25万 -o "$work/g.geojson"
+[ -s "$work/g.geojson" ] || { echo "FAIL: grid wrote no file"; failed=1; }
+check "annotate through its helper" 2 "annotate 需要 --scale" \
+  "$cli" annotate "$work/in.csv" -o "$work/out.csv"
 # A newline inside an argument does not split the error line.
 check "a newline in an argument" 1 "" "$cli" sheet $'J50\nK50'
 [ "$(wc -l < "$work/out")" = 1 ] || { echo "FAIL: newline split the line"; failed=1; }

@@ -8,7 +8,7 @@
 #include "ui/main/controls.h"
 #include "ui/main/cornerview.h"
 #include "ui/main/qtext.h"
-#include "ui/main/rules.h"
+#include "core/inputs.h"
 #include "ui/table/twips.h"
 
 namespace tufu {
@@ -108,9 +108,9 @@ void BlockPanel::shownew() { corners_->shownew(); }
 void BlockPanel::focusinput() { west_->setFocus(); }
 
 std::string BlockPanel::refusal() const {
-  return checkblockbounds(west_->text().toStdString(), east_->text().toStdString(),
+  return readboundfields(west_->text().toStdString(), east_->text().toStdString(),
                           south_->text().toStdString(), north_->text().toStdString())
-      .refusal;
+      .error;
 }
 
 void BlockPanel::clearresults() {
@@ -120,7 +120,7 @@ void BlockPanel::clearresults() {
 
 // The block check.
 void BlockPanel::field_Change() {
-  const bool valid = checkblockbounds(west_->text().toStdString(), east_->text().toStdString(),
+  const bool valid = readboundfields(west_->text().toStdString(), east_->text().toStdString(),
                                       south_->text().toStdString(), north_->text().toStdString())
                          .bounds.has_value();
   if (!valid) clearresults();
@@ -130,7 +130,7 @@ void BlockPanel::field_Change() {
 // Command17..Command25, and Command31..Command33 in the 2012 edition: the
 // block at the button's scale, while the bounds form one.
 void BlockPanel::press(int number) {
-  const auto bounds = checkblockbounds(west_->text().toStdString(), east_->text().toStdString(),
+  const auto bounds = readboundfields(west_->text().toStdString(), east_->text().toStdString(),
                                        south_->text().toStdString(), north_->text().toStdString())
                           .bounds;
   const Scale* scale = buttonscale(number);

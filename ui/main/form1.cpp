@@ -27,7 +27,7 @@
 #include "ui/main/neighbourpanel.h"
 #include "ui/main/pointpanel.h"
 #include "ui/main/qtext.h"
-#include "ui/main/rules.h"
+#include "core/table.h"
 #include "ui/main/sheetpanel.h"
 #include "ui/table/sheettablewindow.h"
 #include "ui/table/twips.h"
@@ -276,7 +276,7 @@ void Form1::output() {
   // Nothing has been listed yet: there is no table to show.
   if (!state_.block) return;
   if (!fitstable(*state_.block)) {
-    criticalbox_(qs(kTooLargeTitle), qs(kTooLargeText));
+    criticalbox_(qs(tables::kTooLargeTitle), qs(kTableTooLarge));
     return;
   }
   const bool opening = !sheettable_;

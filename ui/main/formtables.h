@@ -30,6 +30,9 @@ enum View { kContaining = 0, kContained = 1, kNeighbours = 2 };
 
 /// The items of the edition chooser, in the order of `Edition`, and how
 /// the choice is remembered between runs.
+// The title of the message box that refuses a block too large for the table.
+inline constexpr std::string_view kTooLargeTitle = "错误";
+
 inline constexpr std::string_view kEditionItems[] = {"GB/T 13989-1992", "GB/T 13989-2012"};
 inline constexpr std::string_view kSettingsOrganisation = "tufu";
 inline constexpr std::string_view kSettingsApplication = "tufu";

@@ -6,7 +6,7 @@
 #include "ui/main/controls.h"
 #include "ui/main/cornerview.h"
 #include "ui/main/qtext.h"
-#include "ui/main/rules.h"
+#include "core/block.h"
 #include "ui/table/twips.h"
 
 namespace tufu {
@@ -58,7 +58,7 @@ void HierarchyPanel::follow() {
   if (!sheet_) return;
   const Scale& own = *sheet_->scale;
   auto nests = [this, &own](const layout::ScaleButton& b) {
-    return containsscale(own, *byid(b.scale), edition_);
+    return offerscontained(own, *byid(b.scale), edition_);
   };
   for (const auto& b : kScales) {
     if (!nests(b)) continue;

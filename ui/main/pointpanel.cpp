@@ -5,6 +5,7 @@
 #include <QSignalBlocker>
 
 #include "core/describe.h"
+#include "core/inputs.h"
 #include "core/regions.h"
 #include "core/sheet.h"
 #include "ui/main/clicklabel.h"
@@ -107,9 +108,7 @@ std::string PointPanel::refusal() const {
   const std::string lon = lon_->text().toStdString(), lat = lat_->text().toStdString();
   // An empty field is not yet an answer, and no mistake either.
   if (lon.empty() || lat.empty()) return {};
-  if (std::string why = whyrefusedfield(lon, kLonLimit); !why.empty()) return "经度" + why;
-  if (std::string why = whyrefusedfield(lat, kLatLimit); !why.empty()) return "纬度" + why;
-  return {};
+  return readpointfields(lon, lat).error;
 }
 
 void PointPanel::clearresults() {
@@ -140,7 +139,7 @@ void PointPanel::Combo1_Click(int index) {
 }
 
 void PointPanel::recompute(Angle lon, Angle lat) {
-  const Scale* scale = bylistpos(scaleindex_, edition_);
+  const Scale* scale = byid(scaleindex_, edition_);
   const auto sheet = scale ? sheetat(*scale, lon, lat) : std::nullopt;
   if (!sheet) {
     clearresults();

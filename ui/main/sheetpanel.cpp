@@ -14,7 +14,6 @@
 #include "ui/main/controls.h"
 #include "ui/main/formtables.h"
 #include "ui/main/qtext.h"
-#include "ui/main/rules.h"
 #include "ui/table/twips.h"
 
 namespace tufu {
@@ -97,7 +96,7 @@ void SheetPanel::setedition(Edition e) {
   table_->resize(pixels(layout::sheet::kViewPlace).size() +
                  QSize(0, large ? twips(layout::kLargeRoom) : 0));
   for (const Row& r : rows_) {
-    const bool shown = hascontainingrow(*byid(r.scale), e);
+    const bool shown = holdsothers(*byid(r.scale), e);
     for (ClickLabel* l : {r.caption, r.newno, r.oldno}) l->setVisible(shown);
   }
 
