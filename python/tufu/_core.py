@@ -164,7 +164,7 @@ def scale(name: ScaleLike, edition: int = 1992) -> ScaleInfo:
     if isinstance(name, bool) or not isinstance(name, (str, int, np.integer)):
         raise TypeError(f"a scale is a label or a denominator, not {name!r}")
     text = str(int(name)) if not isinstance(name, str) else name
-    raw = text.encode("utf-8", "surrogateescape")
+    raw = _encoded(text)
     index = lib.tufu_scale_parse(e, raw, len(raw))
     if index < 0:
         raise ValueError(f"no scale {name!r} in the {e} edition")
@@ -243,9 +243,8 @@ def _texts(values: Any) -> Tuple[TextColumn, Any, _Shape, Optional[np.ndarray]]:
     shape = _Shape(values)
     if isinstance(values, str):
         shape.scalar = True
-        col, keep = _column(np.array([values]))
-        return col, keep, shape, None
-    if shape.series is not None:
+        values = np.array([values], dtype=object)
+    elif shape.series is not None:
         values = values.to_numpy()
     if isinstance(values, np.ndarray):
         a = values
@@ -255,14 +254,16 @@ def _texts(values: Any) -> Tuple[TextColumn, Any, _Shape, Optional[np.ndarray]]:
             a[...] = values
         except ValueError:
             raise ValueError("sheet numbers must form a rectangular array") from None
-    shape.shape = a.shape
+    shape.shape = a.shape if not shape.scalar else ()
     if a.dtype.kind in "US":
         col, keep = _column(a.ravel())
         return col, keep, shape, None
     if a.dtype != object:
         raise TypeError(f"sheet numbers must be str, not {a.dtype}")
     flat = a.ravel()
-    missing = np.fromiter((not isinstance(v, str) for v in flat), bool, len(flat))
+    # An element that is no text is missing; a text holding NUL cannot
+    # travel in a column and is read on its own (see _recognized).
+    missing = np.fromiter((not isinstance(v, str) or "\0" in v for v in flat), bool, len(flat))
     texts = np.array(["" if m else v for v, m in zip(flat, missing)] + [""], dtype=str)[:-1]
     col, keep = _column(texts)
     return col, keep, shape, missing if missing.any() else None
@@ -338,6 +339,11 @@ def _recognized(numbers: Any, edition: int) -> Tuple[np.ndarray, np.ndarray, np.
         status[missing] = _lib.E_MISSING
         sheets["scale"][missing] = -1
         position[missing] = 0
+        flat = _flat_objects(numbers, shape)
+        for i in np.flatnonzero(missing):
+            if isinstance(flat[i], str):  # holds NUL, which no sheet number has
+                status[i] = _lib.E_NUMBER
+                position[i] = flat[i].index("\0") + 1
     return sheets, status, position, shape
 
 
@@ -422,8 +428,17 @@ def is_valid(numbers: Any, edition: int = 1992) -> Any:
     return shape.restore(status == 0)
 
 
+def _encoded(text: str) -> bytes:
+    """UTF-8, with the bytes a surrogate escape stands for, and any other lone
+    surrogate as the (refused) bytes of its code point."""
+    try:
+        return text.encode("utf-8", "surrogateescape")
+    except UnicodeEncodeError:
+        return text.encode("utf-8", "surrogatepass")
+
+
 def _reason(text: str, edition: int) -> str:
-    raw = text.encode("utf-8", "surrogateescape")
+    raw = _encoded(text)
     buf = ctypes.create_string_buffer(512)
     n = lib.tufu_reason(edition, raw, len(raw), buf, len(buf))
     if n >= len(buf):

@@ -124,6 +124,7 @@ E_LATITUDE = 11
 E_NEST = 16
 E_NOSHEET = 17
 E_NAMEFILE = 18
+E_NUMBER = 49
 
 # Encodings of a text column and the fields of tufu_sheet_texts.
 UTF8, UTF32, POINTERS = 1, 2, 3
