@@ -287,7 +287,7 @@ def _column(a: np.ndarray) -> Tuple[TextColumn, np.ndarray]:
 def _sheet_texts(sheets: np.ndarray, field: int, names: Any = None) -> np.ndarray:
     n = len(sheets)
     width = _WIDTH[field]
-    out = np.zeros(n, dtype=f"<U{width}")
+    out = np.empty(n, dtype=f"<U{width}")
     if n:
         col = TextColumn(out.ctypes.data, width, _lib.UTF32)
         lib.tufu_sheet_texts(
