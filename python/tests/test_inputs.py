@@ -167,6 +167,5 @@ def test_two_threads_at_once():
 
 def test_installed_copy_is_tested():
     if os.environ.get("TUFU_INSTALLED_TEST"):
-        source = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-        assert not os.path.abspath(tufu.__file__).startswith(source)
+        assert f"{os.sep}site-packages{os.sep}" in os.path.abspath(tufu.__file__)
         assert os.path.exists(os.path.join(os.path.dirname(tufu.__file__), "libtufu.so.0"))
