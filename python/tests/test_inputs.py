@@ -169,3 +169,19 @@ def test_installed_copy_is_tested():
     if os.environ.get("TUFU_INSTALLED_TEST"):
         assert f"{os.sep}site-packages{os.sep}" in os.path.abspath(tufu.__file__)
         assert os.path.exists(os.path.join(os.path.dirname(tufu.__file__), "libtufu.so.0"))
+
+
+def test_out_arrays():
+    out = np.empty((2,), dtype="<U12")
+    assert tufu.sheet_numbers([116.25, 500], [40, 40], "5万", out=out) is out
+    assert out.tolist() == ["K50E024010", ""]
+    with pytest.raises(ValueError):
+        tufu.sheet_numbers([1.0, 2.0, 3.0], [1.0, 2.0, 3.0], "5万", out=out)
+    with pytest.raises(TypeError):
+        tufu.sheet_numbers([1.0, 2.0], [1.0, 2.0], "5万", out=np.empty(2))
+    short = np.empty(1, dtype="<U5")  # too narrow: an empty text, never a cut one
+    tufu.sheet_numbers([116.25], [40], "5万", out=short)
+    assert short.tolist() == [""]
+    box = np.empty((2, 4))
+    assert tufu.bounds(["J50", "bad"], out=box) is box
+    assert box[0].tolist() == [114, 36, 120, 40] and np.isnan(box[1]).all()
