@@ -113,9 +113,9 @@ class Tufu {
   /// as angle texts (116,23,30) or decimal degrees (116.391667).
   val point(const std::string& lontext, const std::string& lattext) const {
     const auto lon = readangle(lontext, kLonLimit);
-    if (!lon) return refusal("经度应为0至180度的度,分,秒或十进制度");
+    if (!lon) return refusal(whyrefusedangle(lontext, kLonLimit));
     const auto lat = readangle(lattext, kLatLimit);
-    if (!lat) return refusal("纬度应为0至60度的度,分,秒或十进制度");
+    if (!lat) return refusal(whyrefusedangle(lattext, kLatLimit));
     val r = val::object();
     r.set("valid", true);
     r.set("lon", text(dfms(*lon)));
@@ -178,8 +178,10 @@ class Tufu {
     if (t == nullptr) return refusal("比例尺无效");
     const auto w = readangle(west, kLonLimit), e = readangle(east, kLonLimit);
     const auto s = readangle(south, kLatLimit), n = readangle(north, kLatLimit);
-    if (!w || !e) return refusal("经度应为0至180度的度,分,秒或十进制度");
-    if (!s || !n) return refusal("纬度应为0至60度的度,分,秒或十进制度");
+    if (!w) return refusal(whyrefusedangle(west, kLonLimit));
+    if (!e) return refusal(whyrefusedangle(east, kLonLimit));
+    if (!s) return refusal(whyrefusedangle(south, kLatLimit));
+    if (!n) return refusal(whyrefusedangle(north, kLatLimit));
     if (*e <= *w) return refusal("东界应大于西界");
     if (*n <= *s) return refusal("北界应大于南界");
     const auto b = blockquery(*t, *w, *e, *s, *n);
