@@ -204,9 +204,6 @@ void refuse(Context& ctx, const Input& in, std::string_view why, std::string_vie
 
 void endline(Context& ctx) { ctx.out.endline(ctx.format == Format::Csv ? "\r\n" : "\n"); }
 
-constexpr std::string_view kBadLon = "经度应为0至180度的度,分,秒或十进制度";
-constexpr std::string_view kBadLat = "纬度应为0至60度的度,分,秒或十进制度";
-
 // ---------------------------------------------------------------- point
 
 void point(Context& ctx, const Input& in) {
@@ -215,9 +212,9 @@ void point(Context& ctx, const Input& in) {
   if (f.size() != 2) return refuse(ctx, in, "应输入经度和纬度两项", kPad);
   auto known = [&f](Json& j) { j.str("lon", f[0]).str("lat", f[1]); };
   const auto lon = readangle(f[0], kLonLimit);
-  if (!lon) return refuse(ctx, in, kBadLon, kPad, known);
+  if (!lon) return refuse(ctx, in, whyrefusedangle(f[0], kLonLimit), kPad, known);
   const auto lat = readangle(f[1], kLatLimit);
-  if (!lat) return refuse(ctx, in, kBadLat, kPad, known);
+  if (!lat) return refuse(ctx, in, whyrefusedangle(f[1], kLatLimit), kPad, known);
 
   Buffer& out = ctx.out.buffer();
   Json j(out);
@@ -445,12 +442,17 @@ void block(Context& ctx, const Input& in) {
   };
   const auto w = readangle(f[0], kLonLimit), e = readangle(f[1], kLonLimit);
   const auto s = readangle(f[2], kLatLimit), n = readangle(f[3], kLatLimit);
-  if (!w || !e) return refuse(ctx, in, kBadLon, kPad, known);
-  if (!s || !n) return refuse(ctx, in, kBadLat, kPad, known);
+  if (!w) return refuse(ctx, in, whyrefusedangle(f[0], kLonLimit), kPad, known);
+  if (!e) return refuse(ctx, in, whyrefusedangle(f[1], kLonLimit), kPad, known);
+  if (!s) return refuse(ctx, in, whyrefusedangle(f[2], kLatLimit), kPad, known);
+  if (!n) return refuse(ctx, in, whyrefusedangle(f[3], kLatLimit), kPad, known);
   if (*e <= *w) return refuse(ctx, in, "东界应大于西界", kPad, known);
   if (*n <= *s) return refuse(ctx, in, "北界应大于南界", kPad, known);
   const auto b = blockquery(*ctx.scale, *w, *e, *s, *n);
   if (!b) return refuse(ctx, in, "区块无效", kPad, known);
+  if ((ctx.list || ctx.format == Format::Csv) && b->sheetcount() > kManySheets && !ctx.force)
+    return refuse(ctx, in, manysheets(b->sheetcount()) + ", 不逐幅列出 (确要列出请加 --force)",
+                  kPad, known);
 
   Buffer& out = ctx.out.buffer();
   if (ctx.format == Format::Csv) {
@@ -550,6 +552,20 @@ void DegreeTexts::write(Buffer& out, Angle a) {
     std::memcpy(e.text, text, size);
   }
   out.append(e.text, e.size);
+}
+
+void comment(Context& ctx, std::string_view line, std::string_view header) {
+  Buffer& out = ctx.out.buffer();
+  switch (ctx.format) {
+    case Format::Text: textsafe(out, line); break;
+    case Format::Json: Json(out).open().str("input", line).boolean("comment", true).close(); break;
+    case Format::Csv:
+      csvfield(out, line);
+      for (char c : header)
+        if (c == ',') out += ',';
+      break;
+  }
+  endline(ctx);
 }
 
 Command commandnamed(std::string_view name) {
