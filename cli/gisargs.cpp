@@ -5,6 +5,8 @@
 
 #include <iostream>
 
+#include "cli/output.h"
+
 namespace tufu::cli {
 
 Words parseargs(const std::vector<std::string>& args, std::initializer_list<Option> options) {
@@ -51,11 +53,24 @@ Words parseargs(const std::vector<std::string>& args, std::initializer_list<Opti
 }
 
 int failure(std::string_view message) {
-  std::cerr << "tufu-cli: " << message << '\n';
+  note(message);
   return 2;
 }
 
+void note(std::string_view message) {
+  // A file name or a value from the command line may hold any bytes.
+  Buffer out;
+  out += "tufu-cli: ";
+  textsafe(out, message);
+  out += '\n';
+  std::cerr << std::flush;
+  std::cerr.write(out.data(), static_cast<std::streamsize>(out.size()));
+}
+
 HeldSignals::HeldSignals() {
+  // A file size limit (ulimit -f) fails the write instead of ending the
+  // tool, which then cleans up.
+  std::signal(SIGXFSZ, SIG_IGN);
   sigemptyset(&held_);
   for (int s : {SIGINT, SIGTERM, SIGHUP}) {
     // A signal the tool ignores (SIGINT in a background job) stops nothing.

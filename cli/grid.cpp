@@ -21,7 +21,7 @@ namespace tufu::cli {
 const char* const kGridUsage =
     R"(  grid (--bounds W E S N | --region NAME | --contains NUMBER | --neighbours NUMBER
         | --sheets FILE|-) --scale S -o FILE [--format F] [--crs C] [--densify N]
-        [--overwrite]
+        [--overwrite] [--force]
                                    把图幅网格写成 GIS/CAD 图层, 每幅一个多边形,
                                    字段 new_no old_no scale denom name west south
                                    east north; 格式 gpkg (默认) shp geojson kml dxf
@@ -31,7 +31,8 @@ const char* const kGridUsage =
                                    gk3:39) EPSG:代码; --densify 每条图廓边在两角
                                    之间加的点数; --neighbours 写该图幅及其周围
                                    八幅; --sheets 从文件或标准输入读新/旧图号,
-                                   这两种给 --scale 时写其所含该比例尺的图幅
+                                   这两种给 --scale 时写其所含该比例尺的图幅;
+                                   多于一千万幅时要加 --force 才写
 )";
 
 namespace {
@@ -112,6 +113,7 @@ int grid(const Common& common, const std::vector<std::string>& args) {
              {{"--crs"}, 1},
              {{"--densify"}, 1},
              {{"--overwrite"}, 0},
+             {{"--force"}, 0},
              {{"--help", "-h"}, 0}});
   if (!a.error.empty()) return failure("grid: " + a.error);
   if (a.has("--help")) {
@@ -139,6 +141,7 @@ int grid(const Common& common, const std::vector<std::string>& args) {
   gis::GridOptions options;
   options.names = common.names != nullptr ? common.names : &builtingazetteer();
   options.overwrite = a.has("--overwrite");
+  options.force = a.has("--force");
   if (a.has("--format")) {
     options.format = gis::formatnamed(a.value("--format"));
     if (options.format == nullptr)
@@ -166,8 +169,10 @@ int grid(const Common& common, const std::vector<std::string>& args) {
     const auto& v = a.options.find("--bounds")->second;
     const auto w = readangle(v[0], kLonLimit), e = readangle(v[1], kLonLimit);
     const auto s = readangle(v[2], kLatLimit), n = readangle(v[3], kLatLimit);
-    if (!w || !e) return failure("经度应为0至180度的度,分,秒或十进制度");
-    if (!s || !n) return failure("纬度应为0至60度的度,分,秒或十进制度");
+    for (int i = 0; i < 4; ++i)
+      if (!(i == 0 ? w : i == 1 ? e : i == 2 ? s : n))
+        return failure("--bounds: " + whyrefusedangle(v[static_cast<std::size_t>(i)],
+                                                      i < 2 ? kLonLimit : kLatLimit));
     if (*e <= *w) return failure("东界应大于西界");
     if (*n <= *s) return failure("北界应大于南界");
     const auto b = blockquery(*scale, *w, *e, *s, *n);
@@ -175,7 +180,11 @@ int grid(const Common& common, const std::vector<std::string>& args) {
     sheets.add(*b);
   } else if (a.has("--region")) {
     const Region* r = regionnamed(a.value("--region"));
-    if (r == nullptr) return failure("没有名为 " + a.value("--region") + " 的地区");
+    if (r == nullptr) {
+      std::string names;
+      for (const Region& known : kRegions) names += (names.empty() ? "" : "、") + std::string(known.name);
+      return failure("没有名为 " + a.value("--region") + " 的地区 (可用 " + names + ")");
+    }
     const auto w = readlon(r->west), e = readlon(r->east);
     const auto s = readlat(r->south), n = readlat(r->north);
     const auto b = blockquery(*scale, *w, *e, *s, *n);
@@ -223,11 +232,13 @@ int grid(const Common& common, const std::vector<std::string>& args) {
     };
     out = gis::writegrid(output, sheets, options);
   }
-  for (const std::string& w : out.warnings) std::cerr << "tufu-cli: 注意: " << w << '\n';
+  for (const std::string& w : out.warnings) note("注意: " + w);
   if (!out.error.empty())
-    return failure(out.exists ? out.error + " (要替换请加 --overwrite)" : out.error);
-  std::cerr << "tufu-cli: 已把 " << sheets.count() << " 幅图写入 " << output << " (EPSG:" << out.epsg
-            << ")\n";
+    return failure(out.exists    ? out.error + " (要替换请加 --overwrite)"
+                   : out.toomany ? out.error + "; 确要写出请加 --force"
+                                 : out.error);
+  note("已把 " + std::to_string(sheets.count()) + " 幅图写入 " + output + " (EPSG:" +
+       std::to_string(out.epsg) + ")");
   return 0;
 }
 
