@@ -113,7 +113,7 @@ bool wellformed(std::string_view s) {
   return true;
 }
 
-constexpr const char* kNotUtf8 = "不是 UTF-8 编码的文本 (GBK/GB18030 编码的文件要指明其编码)";
+constexpr const char* kNotUtf8 = "不是 UTF-8 编码的文本";
 
 // A copy of an input in a private temporary file, in UTF-8: standard input
 // read as it comes (so that an interrupt is seen while it is idle), or a
@@ -544,7 +544,7 @@ bool Annotator::finish(const std::string& out, std::int64_t rows) {
       return fail("写入 " + out + " 失败: 文件中有 " + std::to_string(n < 0 ? 0 : n) +
                   " 行, 应有 " + std::to_string(rows) + " 行");
   }
-  if (!ticker_.due()) return fail(kStopped);
+  if (!ticker_.now()) return fail(kStopped);
   if (std::string why = staged_.commit(); !why.empty()) return fail(why);
   return true;
 }
@@ -638,10 +638,14 @@ bool Annotator::run(const std::string& in, const std::string& out) {
       row.SetField(c.index, text);
     }
     if (pointsfromfields_) {
-      if (point)
-        row.SetGeometryDirectly(new OGRPoint(deg[0], deg[1]));
-      else
-        row.SetGeometryDirectly(nullptr);
+      row.SetGeometryDirectly(point ? new OGRPoint(deg[0], deg[1]) : nullptr);
+    }
+    // FlatGeobuf drops a row without geometry (an empty one too).
+    if (format_.format == Format::FlatGeobuf &&
+        (row.GetGeometryRef() == nullptr || row.GetGeometryRef()->IsEmpty())) {
+      fail("第 " + std::to_string(rows_ + 1) +
+           " 行没有点, FlatGeobuf 不能保存没有几何的行, 请换一种格式");
+      break;
     }
     if (!point) ++out_.blank;
     if (notpoint) ++out_.notpoints;

@@ -49,6 +49,11 @@ class Ticker {
     return !stopped_;
   }
   bool stopped() const { return stopped_; }
+  /// Asks at once, whenever it last asked: the last word before a commit.
+  bool now() {
+    next_ = {};
+    return due();
+  }
 
   /// Lets the SQLite database behind `ds` (a GeoPackage) ask `due()` while
   /// it works, so that a long statement (the spatial index) or the closing

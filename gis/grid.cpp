@@ -430,7 +430,7 @@ bool GridWriter::finish(const std::string& path, std::int64_t done) {
       return fail("写入 " + path + " 失败: 文件中有 " + std::to_string(n < 0 ? 0 : n) +
                   " 幅, 应有 " + std::to_string(done) + " 幅");
   }
-  if (!ticker_.due()) return fail(kStopped);
+  if (!ticker_.now()) return fail(kStopped);
   if (std::string why = staged_.commit(); !why.empty()) return fail(why);
   return true;
 }

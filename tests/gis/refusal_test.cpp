@@ -203,4 +203,30 @@ TEST(Stopped, LeavesNothing) {
   EXPECT_EQ(dir.entries(), std::vector<std::string>{"in.csv"});
 }
 
+// Stopped while the file is completed (a GeoPackage's spatial index, the
+// closing): nothing is kept either, in every format.
+class StoppedClosing : public testing::TestWithParam<const char*> {};
+
+TEST_P(StoppedClosing, LeavesNothing) {
+  TempDir dir;
+  gis::GridOptions options;
+  bool asked = false;
+  options.progress = [&](std::int64_t done, std::int64_t total) {
+    asked = asked || done == total;
+    return done < total;
+  };
+  const gis::Outcome out = gis::writegrid(dir.file(GetParam()), j50("1:1万"), options);
+  EXPECT_TRUE(asked);
+  EXPECT_NE(out.error.find("中断"), std::string::npos) << out.error;
+  EXPECT_TRUE(dir.entries().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, StoppedClosing,
+                         testing::Values("a.gpkg", "a.shp", "a.geojson", "a.kml", "a.dxf",
+                                         "a.fgb", "a.csv"),
+                         [](const auto& p) {
+                           std::string n = p.param;
+                           return n.substr(n.find('.') + 1);
+                         });
+
 }  // namespace
