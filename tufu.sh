@@ -9,7 +9,7 @@ cd "$(dirname "$0")"
 jobs=$(nproc 2>/dev/null || echo 2)
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
-          libgdal-dev gdal-bin
+          libgdal-dev gdal-bin libsqlite3-dev
           libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
           fonts-dejavu-core fonts-wqy-microhei fonts-noto-cjk poppler-utils
           qt6-translations-l10n dpkg-dev desktop-file-utils

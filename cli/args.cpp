@@ -16,7 +16,7 @@ constexpr Option kGlobal[] = {
 constexpr Option kAnswer[] = {
     {"--json", {}, 0, Repeat::Last},  {"--csv", {}, 0, Repeat::Last},
     {"--list", {}, 0, Repeat::Last},  {"--scale", {}, 1, Repeat::Last},
-    {"--version", {}, 0, Repeat::Last},
+    {"--force", {}, 0, Repeat::Last}, {"--version", {}, 0, Repeat::Last},
 };
 
 const Option* find(std::string_view name, std::initializer_list<std::span<const Option>> tables) {

@@ -435,6 +435,9 @@ void block(Context& ctx, const Input& in) {
   const BlockAnswer a = readblock(*ctx.scale, f[0], f[1], f[2], f[3]);
   if (!a.block) return refuse(ctx, in, a.error, kPad, known);
   const Block* b = &*a.block;
+  if ((ctx.list || ctx.format == Format::Csv) && b->sheetcount() > kManySheets && !ctx.force)
+    return refuse(ctx, in, manysheets(b->sheetcount()) + ", 不逐幅列出 (确要列出请加 --force)",
+                  kPad, known);
 
   Buffer& out = ctx.out.buffer();
   if (ctx.format == Format::Csv) {
@@ -523,6 +526,20 @@ void DegreeTexts::write(Buffer& out, Angle a) {
     std::memcpy(e.text, text, size);
   }
   out.append(e.text, e.size);
+}
+
+void comment(Context& ctx, std::string_view line, std::string_view header) {
+  Buffer& out = ctx.out.buffer();
+  switch (ctx.format) {
+    case Format::Text: textsafe(out, line); break;
+    case Format::Json: Json(out).open().str("input", line).boolean("comment", true).close(); break;
+    case Format::Csv:
+      csvfield(out, line);
+      for (char c : header)
+        if (c == ',') out += ',';
+      break;
+  }
+  endline(ctx);
 }
 
 Command commandnamed(std::string_view name) {

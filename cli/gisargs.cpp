@@ -5,6 +5,8 @@
 
 #include <iostream>
 
+#include "cli/output.h"
+
 namespace tufu::cli {
 
 const gis::FormatInfo* chosenformat(const Words& a, const std::string& output, bool fields,
@@ -27,11 +29,24 @@ const gis::FormatInfo* chosenformat(const Words& a, const std::string& output, b
 }
 
 int failure(std::string_view message) {
-  std::cerr << "tufu-cli: " << message << '\n';
+  note(message);
   return 2;
 }
 
+void note(std::string_view message) {
+  // A file name or a value from the command line may hold any bytes.
+  Buffer out;
+  out += "tufu-cli: ";
+  textsafe(out, message);
+  out += '\n';
+  std::cerr << std::flush;
+  std::cerr.write(out.data(), static_cast<std::streamsize>(out.size()));
+}
+
 HeldSignals::HeldSignals() {
+  // A file size limit (ulimit -f) fails the write instead of ending the
+  // tool, which then cleans up.
+  std::signal(SIGXFSZ, SIG_IGN);
   sigemptyset(&held_);
   for (int s : {SIGINT, SIGTERM, SIGHUP}) {
     // A signal the tool ignores (SIGINT in a background job) stops nothing.

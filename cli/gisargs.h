@@ -18,7 +18,10 @@ const gis::FormatInfo* chosenformat(const Words& a, const std::string& output, b
                                     std::string& error);
 
 /// Writes "tufu-cli: " and `message` on standard error and returns 2.
+/// Control characters and bytes that are not UTF-8 are written as escapes.
 int failure(std::string_view message);
+/// The same for a message that is not a failure ("注意: ...").
+void note(std::string_view message);
 
 /// While it lives, an interrupt (Ctrl+C) or a request to end (SIGTERM,
 /// SIGHUP) waits: `pending` tells that one came, so that the command can

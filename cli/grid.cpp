@@ -22,7 +22,7 @@ namespace tufu::cli {
 const char* const kGridUsage =
     R"(  grid (--bounds W E S N | --region NAME | --contains NUMBER | --neighbours NUMBER
         | --sheets FILE|-) --scale S -o FILE [--format F] [--crs C] [--densify N]
-        [--overwrite]
+        [--overwrite] [--force]
                                    把图幅网格写成 GIS/CAD 图层, 每幅一个多边形,
                                    字段 new_no old_no scale denom name west south
                                    east north; 格式 gpkg (默认) shp geojson kml dxf
@@ -32,7 +32,8 @@ const char* const kGridUsage =
                                    gk3:39) EPSG:代码; --densify 每条图廓边在两角
                                    之间加的点数; --neighbours 写该图幅及其周围
                                    八幅; --sheets 从文件或标准输入读新/旧图号,
-                                   这两种给 --scale 时写其所含该比例尺的图幅
+                                   这两种给 --scale 时写其所含该比例尺的图幅;
+                                   多于一千万幅时要加 --force 才写
 )";
 
 namespace {
@@ -104,6 +105,7 @@ constexpr Option kGrid[] = {
     {"--neighbours", "--neighbors", 1},          {"--sheets", {}, 1},
     {"--scale", {}, 1},   {"--output", "-o", 1}, {"--format", {}, 1},
     {"--crs", {}, 1},     {"--densify", {}, 1},  {"--overwrite", {}, 0},
+    {"--force", {}, 0},
 };
 
 }  // namespace
@@ -144,6 +146,7 @@ int grid(const Common& common, const Words& a) {
   std::string refused;
   options.format = chosenformat(a, output, false, refused);
   if (options.format == nullptr) return failure(refused);
+  options.force = a.has("--force");
   if (a.has("--crs")) {
     const auto crs = gis::parsecrs(a.value("--crs"));
     if (!crs)
@@ -166,7 +169,7 @@ int grid(const Common& common, const Words& a) {
     sheets.add(*b.block);
   } else if (a.has("--region")) {
     const Region* r = regionnamed(a.value("--region"));
-    if (r == nullptr) return failure("没有名为 " + a.value("--region") + " 的地区");
+    if (r == nullptr) return failure(unknownregion(a.value("--region")));
     const BlockAnswer b = readblock(*scale, r->west, r->east, r->south, r->north);
     if (!b.block) return failure(b.error);
     sheets.add(*b.block);
@@ -212,11 +215,13 @@ int grid(const Common& common, const Words& a) {
     };
     out = gis::writegrid(output, sheets, options);
   }
-  for (const std::string& w : out.warnings) std::cerr << "tufu-cli: 注意: " << w << '\n';
+  for (const std::string& w : out.warnings) note("注意: " + w);
   if (!out.error.empty())
-    return failure(out.exists ? out.error + " (要替换请加 --overwrite)" : out.error);
-  std::cerr << "tufu-cli: 已把 " << sheets.count() << " 幅图写入 " << output << " (EPSG:" << out.epsg
-            << ")\n";
+    return failure(out.exists    ? out.error + " (要替换请加 --overwrite)"
+                   : out.toomany ? out.error + "; 确要写出请加 --force"
+                                 : out.error);
+  note("已把 " + std::to_string(sheets.count()) + " 幅图写入 " + output + " (EPSG:" +
+       std::to_string(out.epsg) + ")");
   return 0;
 }
 

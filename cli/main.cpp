@@ -5,7 +5,8 @@
 // 2 for a usage error or when the tool cannot read or write.  Without
 // positional inputs, inputs are read from standard input, one per line,
 // with the same fields separated by blanks; blank lines and lines that
-// begin with "#" are copied to the output as they are.
+// begin with "#" are kept in place (see `comment`).  A line may hold at
+// most kLineMax bytes.
 
 #include <cerrno>
 #include <cstdio>
@@ -45,7 +46,8 @@ constexpr const char* kUsage = R"(用法: tufu-cli [选项] 命令 [输入...]
 116.391667 (十进制度) 或 116°23′30″ (也可写作 116°23'30")。
 比例尺可写作 1:5万、5万、1:50000 或 50000 (1:5000 也可写作 5千)。
 没有输入时从标准输入逐行读取, 每行的各项以空格分隔; 空行和以 # 开头的行
-原样输出。
+原样输出 (--json 时为 {"input":"…", "comment":true}, --csv 时为只有 input
+列的一行)。每行最长 65536 字节。
 
 选项:
   --json             每个输入输出一个 JSON 对象
@@ -58,6 +60,7 @@ constexpr const char* kUsage = R"(用法: tufu-cli [选项] 命令 [输入...]
   --names FILE       把 FILE (每行 图幅号<TAB>图名) 合并到内置图名表之上,
                      可给多次, 后给的优先
   --list             block: 列出区块的每一幅图
+  --force            block: 多于一千万幅时也列出
   -h, --help         显示帮助 (命令后加 --help 显示该命令的帮助)
   --version          显示版本
 
@@ -116,13 +119,18 @@ bool blank(std::string_view line) {
   return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
+// The longest input line: far beyond any input, short enough to hold.
+constexpr std::size_t kLineMax = 1 << 16;
+
 // Reads standard input line by line and answers each line.  Returns the
-// errno of a failed read, else 0.
+// errno of a failed read, -1 for a line longer than kLineMax (its number
+// in `lineno`), else 0.
 template <typename Answer>
-int eachline(Answer&& answer) {
+int eachline(Answer&& answer, std::int64_t& lineno) {
   std::string pending;
   std::vector<char> chunk(1 << 16);
   bool first = true;
+  lineno = 0;
   for (;;) {
     const ssize_t n = ::read(STDIN_FILENO, chunk.data(), chunk.size());
     if (n < 0) {
@@ -138,11 +146,18 @@ int eachline(Answer&& answer) {
     }
     for (std::size_t nl; (nl = pending.find('\n', start)) != std::string::npos; start = nl + 1) {
       std::string_view line(pending.data() + start, nl - start);
+      ++lineno;
+      if (line.size() > kLineMax) return -1;
       if (line.ends_with('\r')) line.remove_suffix(1);
       answer(line);
     }
     pending.erase(0, start);
+    if (pending.size() > kLineMax) {
+      ++lineno;
+      return -1;
+    }
   }
+  ++lineno;
   std::string_view rest = pending;
   if (first && rest.starts_with("\xEF\xBB\xBF")) rest.remove_prefix(3);
   if (rest.ends_with('\r')) rest.remove_suffix(1);
@@ -236,6 +251,7 @@ int main(int argc, char** argv) {
   ctx.edition = edition;
   ctx.scale = scale;
   ctx.list = list;
+  ctx.force = w.has("--force");
   if (csv) out.put(header).endline("\r\n");
   std::vector<std::string_view> fields;
   if (!inputs.empty()) {
@@ -254,16 +270,19 @@ int main(int argc, char** argv) {
       run(ctx, Input{joined, fields});
     }
   } else {
-    const int readerror = eachline([&](std::string_view line) {
-      if (blank(line) || line.starts_with('#')) {
-        // Kept in place so that the output lines up with the input; a CSV
-        // table has no room for them.
-        if (!csv) out.put(line).endline();
-        return;
-      }
-      splitfields(line, fields);
-      run(ctx, Input{line, fields});
-    });
+    std::int64_t lineno = 0;
+    const int readerror = eachline(
+        [&](std::string_view line) {
+          if (blank(line) || line.starts_with('#')) return comment(ctx, line, header);
+          splitfields(line, fields);
+          run(ctx, Input{line, fields});
+        },
+        lineno);
+    if (readerror < 0) {
+      out.flush();
+      return fatal("标准输入第 " + std::to_string(lineno) + " 行太长 (超过 " +
+                   std::to_string(kLineMax) + " 字节)");
+    }
     if (readerror != 0) {
       out.flush();
       return fatal("无法读取标准输入: " + errortext(readerror));

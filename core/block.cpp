@@ -15,6 +15,10 @@ std::string Block::counttext() const {
   return std::to_string(blockrows) + "*" + std::to_string(blockcols);
 }
 
+std::string manysheets(std::int64_t count) {
+  return "共 " + std::to_string(count) + " 幅图, 超过 " + std::to_string(kManySheets) + " 幅";
+}
+
 std::optional<Block> blockof(const Sheet& sw, const Sheet& ne) {
   if (sw.scale == nullptr || sw.scale != ne.scale || ne.x < sw.x || ne.y < sw.y)
     return std::nullopt;

@@ -47,6 +47,13 @@ struct Block {
   friend bool operator==(const Block&, const Block&) = default;
 };
 
+/// The most sheets a listing or a written grid holds unless the user asks
+/// for more: beyond it a file takes gigabytes and hours.
+inline constexpr std::int64_t kManySheets = 10'000'000;
+/// Why a set of `count` sheets (more than kManySheets) is not written
+/// without being asked: "共 493682688 幅图, 超过 10000000 幅".
+std::string manysheets(std::int64_t count);
+
 /// The block from its south-west sheet to its north-east sheet; nothing
 /// when the two differ in scale or `ne` lies south or west of `sw`.
 std::optional<Block> blockof(const Sheet& sw, const Sheet& ne);

@@ -28,9 +28,9 @@ BoundsInput ordered(const BlockBounds& b) {
 
 PointInput readpoint(std::string_view lon, std::string_view lat) {
   const auto x = readangle(lon, kLonLimit);
-  if (!x) return refusepoint(std::string(kLonRefused));
+  if (!x) return refusepoint(whyrefusedangle(lon, kLonLimit));
   const auto y = readangle(lat, kLatLimit);
-  if (!y) return refusepoint(std::string(kLatRefused));
+  if (!y) return refusepoint(whyrefusedangle(lat, kLatLimit));
   return PointInput{Point{*x, *y}, {}};
 }
 
@@ -52,8 +52,10 @@ BoundsInput readbounds(std::string_view west, std::string_view east, std::string
                        std::string_view north) {
   const auto w = readangle(west, kLonLimit), e = readangle(east, kLonLimit);
   const auto s = readangle(south, kLatLimit), n = readangle(north, kLatLimit);
-  if (!w || !e) return refusebounds(std::string(kLonRefused));
-  if (!s || !n) return refusebounds(std::string(kLatRefused));
+  if (!w) return refusebounds(whyrefusedangle(west, kLonLimit));
+  if (!e) return refusebounds(whyrefusedangle(east, kLonLimit));
+  if (!s) return refusebounds(whyrefusedangle(south, kLatLimit));
+  if (!n) return refusebounds(whyrefusedangle(north, kLatLimit));
   return ordered(BlockBounds{*w, *e, *s, *n});
 }
 

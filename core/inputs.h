@@ -23,9 +23,6 @@
 
 namespace tufu {
 
-/// Refusals of a typed longitude and latitude (the command line, the web).
-inline constexpr std::string_view kLonRefused = "经度应为0至180度的度,分,秒或十进制度";
-inline constexpr std::string_view kLatRefused = "纬度应为0至60度的度,分,秒或十进制度";
 /// Bounds out of order.
 inline constexpr std::string_view kEastNotAboveWest = "东界应大于西界";
 inline constexpr std::string_view kNorthNotAboveSouth = "北界应大于南界";

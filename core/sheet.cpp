@@ -75,7 +75,9 @@ bool ongrid(const Sheet& s) {
 
 std::optional<Sheet> sheetat(const Scale& scale, Angle lon, Angle lat) {
   if (lon < 0 || lon > kLonLimit || lat < 0 || lat > kLatLimit) return std::nullopt;
-  return sheetunder(scale, lon, lat);
+  // No sheet lies east of 180° or north of 60°: a point on either limit
+  // belongs to the last sheet west or south of it (zone 60, row 'O').
+  return sheetunder(scale, lon == kLonLimit ? lon - 1 : lon, lat == kLatLimit ? lat - 1 : lat);
 }
 
 Sheet sheetunder(const Scale& scale, Angle lon, Angle lat) {

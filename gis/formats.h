@@ -21,6 +21,12 @@ struct FormatInfo {
   std::span<const std::string_view> sidecars;
   bool crs;     ///< the file records its coordinate reference system (CSV in a .prj)
   bool fields;  ///< the file keeps attribute fields (DXF keeps a label only)
+  /// Every feature needs a geometry (a Shapefile or FlatGeobuf row without
+  /// one is not written, or not read back).
+  bool geometry;
+  /// The driver writes a file only under its own extension; under any other
+  /// name it makes a folder of files.
+  bool ownextension;
 };
 
 /// Every format, GeoPackage (the default) first.
@@ -49,5 +55,11 @@ Result writein(const FormatInfo* chosen, const std::string& path, Write&& write)
     write(*format, result);
   return result;
 }
+
+/// Whether `path` ends in the format's extension, in any letter case.
+bool hasextension(std::string_view path, const FormatInfo& format);
+
+/// Whether two names are the same but for the letter case of A–Z.
+bool sameletters(std::string_view a, std::string_view b);
 
 }  // namespace tufu::gis

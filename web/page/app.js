@@ -218,10 +218,11 @@
 
   function sheetQuery() {
     const input = $('number');
-    // Letters are taken as capitals as they are typed.
+    // Letters a–z are taken as capitals as they are typed; no other letter
+    // is (toUpperCase would turn the dotless ı into I).
     if (/[a-z]/.test(input.value)) {
       const at = input.selectionStart, end = input.selectionEnd;
-      input.value = input.value.toUpperCase();
+      input.value = input.value.replace(/[a-z]/g, (c) => c.toUpperCase());
       input.setSelectionRange(at, end);
     }
     const text = input.value;
