@@ -107,6 +107,13 @@ void BlockPanel::shownew() { corners_->shownew(); }
 
 void BlockPanel::focusinput() { west_->setFocus(); }
 
+std::vector<QWidget*> BlockPanel::focuschain() const {
+  std::vector<QWidget*> chain{output_};
+  chain.insert(chain.end(), scalebuttons_.begin(), scalebuttons_.end());
+  chain.insert(chain.end(), {newview_, oldview_, west_, east_, south_, north_});
+  return chain;
+}
+
 std::string BlockPanel::refusal() const {
   return readboundfields(west_->text().toStdString(), east_->text().toStdString(),
                           south_->text().toStdString(), north_->text().toStdString())

@@ -50,6 +50,9 @@ class BlockPanel : public QFrame {
   /// The new view ("新图幅编号").
   void shownew();
   void focusinput();
+  /// The controls the Tab key visits, in its order: "输出", the scale
+  /// buttons, the two views, then the four bounds.
+  std::vector<QWidget*> focuschain() const;
   /// Why the four bounds are refused, or "".
   std::string refusal() const;
 

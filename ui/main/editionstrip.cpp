@@ -41,6 +41,8 @@ void EditionStrip::showedition(Edition e) {
   editions_->setCurrentIndex(e == Edition::k2012 ? 1 : 0);
 }
 
+std::vector<QWidget*> EditionStrip::focuschain() const { return {editions_}; }
+
 void EditionStrip::setstatus(std::string_view text) { status_->setText(qs(text)); }
 
 void EditionStrip::Combo5_Click(int index) {

@@ -6,6 +6,7 @@
 
 #include <QFrame>
 #include <string_view>
+#include <vector>
 
 #include "core/scale.h"
 
@@ -26,6 +27,8 @@ class EditionStrip : public QFrame {
   void showedition(Edition e);
   /// The reason an input is refused, or "" to clear the line.
   void setstatus(std::string_view text);
+  /// The controls the Tab key visits: the edition list.
+  std::vector<QWidget*> focuschain() const;
 
  signals:
   void editionchosen(tufu::Edition e);

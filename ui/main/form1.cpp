@@ -14,6 +14,8 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
+#include <iterator>
+#include <vector>
 
 #include "core/regions.h"
 #include "ui/main/aboutpanel.h"
@@ -119,6 +121,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 
   connect(strip_, &EditionStrip::editionchosen, this, &Form1::editionchosen);
 
+  settaborder();
   Form_Load();
 }
 
@@ -203,6 +206,32 @@ void Form1::focusmodeinput() {
       modebuttons_[2]->setFocus();
       break;
   }
+}
+
+// The Tab key's path through the whole window, made of the panels' own:
+// the mode buttons, the hierarchy, the sheet-number query, the block query,
+// the point query, the edition list.  It passes by whatever is out of view,
+// so each mode sees its part of it: the block query after the mode buttons
+// and before the query kind list, which follows the point query's fields.
+//
+// The path runs unbroken from the first mode button to the edition list,
+// after every caption: from a caption that a click gave the focus, Tab goes
+// to Command1 and Shift+Tab to Combo5.  The mode buttons, made last, end
+// the window's focus chain, and each control is moved behind the one before
+// it.  setTabOrder leaves a control in place when the nearest control before
+// it that takes the focus is already that one, captions between them or
+// not; the window takes the focus while the path is laid, so that this
+// nearest control is never found by going round past the window.
+void Form1::settaborder() {
+  std::vector<QWidget*> chain(std::begin(modebuttons_), std::end(modebuttons_));
+  for (const std::vector<QWidget*>& part :
+       {hierarchy_->focuschain(), sheet_->focuschain(), block_->focuschain(),
+        point_->focuschain(), strip_->focuschain()})
+    chain.insert(chain.end(), part.begin(), part.end());
+  const Qt::FocusPolicy own = focusPolicy();
+  setFocusPolicy(Qt::TabFocus);
+  for (std::size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
+  setFocusPolicy(own);
 }
 
 void Form1::updatestatus() {

@@ -92,6 +92,7 @@ class Form1 : public QWidget {
   void Form_Load();
   void switchmode(Mode mode);
   void focusmodeinput();
+  void settaborder();
   /// Shows in the status line why the input of the panel in view is
   /// refused, or clears it.
   void updatestatus();

@@ -138,6 +138,13 @@ void HierarchyPanel::press(int number) {
   if (!shownew) corners_->setnewvisible(false);
 }
 
+std::vector<QWidget*> HierarchyPanel::focuschain() const {
+  std::vector<QWidget*> chain{output_};
+  chain.insert(chain.end(), scalebuttons_.begin(), scalebuttons_.end());
+  chain.insert(chain.end(), {newview_, oldview_});
+  return chain;
+}
+
 void HierarchyPanel::shownew() {
   corners_->shownew();
   if (!lastshownew_) corners_->setnewvisible(false);

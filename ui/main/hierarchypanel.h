@@ -47,6 +47,10 @@ class HierarchyPanel : public QFrame {
   /// scale without new numbers.
   void shownew();
 
+  /// The controls the Tab key visits, in its order: "输出", the scale
+  /// buttons, the two views.
+  std::vector<QWidget*> focuschain() const;
+
  signals:
   void listed(const Block& block);
   void pressed(int number);

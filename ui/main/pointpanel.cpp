@@ -104,6 +104,8 @@ void PointPanel::showcontrols(bool inview) {
 
 void PointPanel::focusinput() { lon_->setFocus(); }
 
+std::vector<QWidget*> PointPanel::focuschain() const { return {lon_, lat_, scale_, kind_}; }
+
 std::string PointPanel::refusal() const {
   const std::string lon = lon_->text().toStdString(), lat = lat_->text().toStdString();
   // An empty field is not yet an answer, and no mistake either.

@@ -43,6 +43,9 @@ class PointPanel : public QFrame {
   /// Shows or hides the point query's own controls.
   void showcontrols(bool inview);
   void focusinput();
+  /// The controls the Tab key visits, in its order: the longitude and
+  /// latitude fields, the scale list, the query kind list.
+  std::vector<QWidget*> focuschain() const;
   /// Why the typed point is refused, or "".
   std::string refusal() const;
 

@@ -122,6 +122,8 @@ void SheetPanel::rerun() { Combo2_Change(); }
 
 void SheetPanel::focusinput() { entry_->setFocus(); }
 
+std::vector<QWidget*> SheetPanel::focuschain() const { return {entry_, view_}; }
+
 std::string SheetPanel::refusal() const {
   const std::string t = entrytext();
   if (t.empty()) return {};

@@ -38,6 +38,9 @@ class SheetPanel : public QFrame {
   /// Runs the query of the entry text again.
   void rerun();
   void focusinput();
+  /// The controls the Tab key visits, in its order: the entry, the view
+  /// chooser.
+  std::vector<QWidget*> focuschain() const;
   /// Why the entry text is refused, or "".
   std::string refusal() const;
 
