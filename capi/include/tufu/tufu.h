@@ -234,7 +234,7 @@ typedef struct tufu_text_column {
 /** The sheets of scale `scale` that hold the points (lon[i], lat[i]), in
  *  decimal degrees, 0 ≤ lon ≤ 180 and 0 ≤ lat ≤ 60, both limits included.
  *  A point on a sheet edge is in the sheet north or east of it.  A value
- *  within 2^-20 of a unit (1/144000°) of a whole unit counts as lying on it,
+ *  within 10^-6 units (1 unit = 1/144000°) of a whole unit lies on it,
  *  so that the double nearest to an edge (39.833333333333336 for 39°50′)
  *  is on that edge, as the CLI reads the text "39,50"; any other value is
  *  taken to the unit below it, which keeps the point in the sheet that
