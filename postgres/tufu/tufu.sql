@@ -95,11 +95,11 @@ COMMENT ON FUNCTION tufu_contained(text, text, int) IS
 'The sheets of a larger scale that the sheet contains, row by row from the north-west';
 
 CREATE FUNCTION tufu_neighbours(number text, edition int DEFAULT 1992)
-RETURNS TABLE (position text, new text, old text)
+RETURNS TABLE (direction text, new text, old text)
 AS 'MODULE_PATHNAME', 'pgtufu_neighbours'
 LANGUAGE C IMMUTABLE STRICT PARALLEL SAFE ROWS 8;
 COMMENT ON FUNCTION tufu_neighbours(text, int) IS
-'The sheets around the sheet at its own scale, position NW, N, NE, W, E, SW, S or SE; none beyond 0..180 E, 0..60 N';
+'The sheets around the sheet at its own scale, direction NW, N, NE, W, E, SW, S or SE; none beyond 0..180 E, 0..60 N';
 
 CREATE FUNCTION tufu_grid(block_west float8, block_east float8,
                           block_south float8, block_north float8,

@@ -13,7 +13,7 @@ CREATE VIEW number_answers AS
 SELECT x.n, x.edition, x.number, i.*, c.j,
        (c.j->>'valid')::boolean IS NOT DISTINCT FROM i.valid
        AND c.j->>'error' IS NOT DISTINCT FROM i.reason
-       AND c.j->>'numbering' IS NOT DISTINCT FROM i.kind
+       AND (NOT i.valid OR c.j->>'numbering' IS NOT DISTINCT FROM i.kind)
        AND c.j->>'scale' IS NOT DISTINCT FROM i.scale
        AND nullif(c.j->>'new', '') IS NOT DISTINCT FROM i.new
        AND nullif(c.j->>'old', '') IS NOT DISTINCT FROM i.old
@@ -47,12 +47,12 @@ SELECT number, tufu_to_old(number, edition), tufu_to_new(number, edition),
 FROM numbers WHERE (tufu_sheet_info(number, edition)).valid ORDER BY n;
 
 -- Refused numbers raise 22023 with the reason as the detail.
-CREATE FUNCTION refusal(query text, OUT sqlstate text, OUT message text, OUT detail text) AS $$
+CREATE FUNCTION refusal(query text, OUT state text, OUT message text, OUT detail text) AS $$
 BEGIN
   EXECUTE query;
-  sqlstate := '00000';
+  state := '00000';
 EXCEPTION WHEN OTHERS THEN
-  GET STACKED DIAGNOSTICS sqlstate = RETURNED_SQLSTATE, message = MESSAGE_TEXT,
+  GET STACKED DIAGNOSTICS state = RETURNED_SQLSTATE, message = MESSAGE_TEXT,
                           detail = PG_EXCEPTION_DETAIL;
 END $$ LANGUAGE plpgsql;
 

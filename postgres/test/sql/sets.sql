@@ -7,24 +7,24 @@ INSERT INTO neighbour_cases (number) VALUES
   ('J50E001010'), ('J50C001004'), ('J50C001001'), ('A31E024001'), ('O60H001192'), ('J-50-5-(23)-A'),
   ('J50'), ('I-48-XXXV');
 CREATE TABLE cli_neighbours (n serial PRIMARY KEY, j jsonb);
-\copy cli_neighbours (j) FROM PROGRAM '"$TUFU_CLI" --json neighbours J50E001010 J50C001004 J50C001001 A31E024001 O60H001192 J-50-5-(23)-A J50 I-48-XXXV' WITH (FORMAT csv, QUOTE E'\x01', DELIMITER E'\x02')
+\copy cli_neighbours (j) FROM PROGRAM '"$TUFU_CLI" --json neighbours J50E001010 J50C001004 J50C001001 A31E024001 O60H001192 "J-50-5-(23)-A" J50 I-48-XXXV' WITH (FORMAT csv, QUOTE E'\x01', DELIMITER E'\x02')
 -- The CLI's grid, less the sheet itself, in the order NW, N, NE, W, E, SW, S, SE.
 CREATE VIEW neighbour_check AS
-SELECT c.n, k.position,
+SELECT c.n, k.direction,
        nullif(c.j->'grid'->k.r->k.c->>'new', '') AS cli_new,
        nullif(c.j->'grid'->k.r->k.c->>'old', '') AS cli_old,
        jsonb_typeof(c.j->'grid'->k.r->k.c) AS cli_kind
 FROM cli_neighbours c,
      (VALUES ('NW', 0, 0), ('N', 0, 1), ('NE', 0, 2), ('W', 1, 0), ('E', 1, 2),
-             ('SW', 2, 0), ('S', 2, 1), ('SE', 2, 2)) AS k(position, r, c);
+             ('SW', 2, 0), ('S', 2, 1), ('SE', 2, 2)) AS k(direction, r, c);
 SELECT count(*) AS compared,
-       count(*) FILTER (WHERE t.position IS NULL AND v.cli_kind = 'object'
-                           OR v.cli_kind IS DISTINCT FROM 'object' AND t.position IS NOT NULL
+       count(*) FILTER (WHERE t.direction IS NULL AND v.cli_kind = 'object'
+                           OR v.cli_kind IS DISTINCT FROM 'object' AND t.direction IS NOT NULL
                            OR t.new IS DISTINCT FROM v.cli_new OR t.old IS DISTINCT FROM v.cli_old)
          AS differing
 FROM neighbour_check v
 JOIN neighbour_cases x USING (n)
-LEFT JOIN LATERAL (SELECT * FROM tufu_neighbours(x.number) t WHERE t.position = v.position) t ON true;
+LEFT JOIN LATERAL (SELECT * FROM tufu_neighbours(x.number) t WHERE t.direction = v.direction) t ON true;
 SELECT * FROM tufu_neighbours('J50C001004');
 SELECT * FROM tufu_neighbours('A31E024001');
 SELECT * FROM tufu_neighbours('J50I576576', 2012);
