@@ -13,7 +13,9 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
           fonts-dejavu-core fonts-wqy-microhei fonts-noto-cjk poppler-utils
           qt6-translations-l10n dpkg-dev desktop-file-utils
-          emscripten chromium)
+          emscripten chromium
+          postgresql-15 postgresql-server-dev-15 postgresql-15-postgis-3 postgresql-common
+          python3-psycopg2)
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
@@ -70,6 +72,9 @@ test_all() {
   TUFU_HTML=build/web/tufu.html node web/tests/bench.mjs
 
   package_test
+
+  echo "==> PostgreSQL extensions: make install, then tests in a temporary server"
+  postgres/test/run.sh build
 
   echo "==> AddressSanitizer + UndefinedBehaviorSanitizer build and unit tests"
   configure_build build-asan -DCMAKE_BUILD_TYPE=Debug -DTUFU_WERROR=ON -DTUFU_SANITIZE=ON \

@@ -13,7 +13,8 @@ pgconfig=/usr/lib/postgresql/15/bin/pg_config
 
 if [ "${2:-}" != --inside ]; then
   make -s -C "$here/.." PG_CONFIG=$pgconfig TUFU_BUILD="$build" >/dev/null
-  make -s -C "$here/.." PG_CONFIG=$pgconfig TUFU_BUILD="$build" install >/dev/null
+  sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo
+  $sudo make -s -C "$here/.." PG_CONFIG=$pgconfig TUFU_BUILD="$build" install >/dev/null
   so=$($pgconfig --pkglibdir)/tufu.so
   # One file: libtufu is inside, and the server needs nothing of ours besides.
   if ldd "$so" | grep -q tufu || nm -u "$so" | grep -q ' tufu_'; then
