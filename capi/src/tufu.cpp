@@ -215,7 +215,7 @@ size_t tufu_sheet_at(int edition, int scale, size_t n, const double* lon, const 
     return 0;
   }
   std::size_t good = 0;
-  const tufu_sheet bad{indexof(*sc), 0, 0};
+  const tufu_sheet bad = kNoSheet;
   for (std::size_t i = 0; i < n; ++i) {
     const auto x = unitsofdegrees(lon[i], kLonLimit);
     const auto y = unitsofdegrees(lat[i], kLatLimit);
@@ -252,7 +252,7 @@ size_t tufu_sheet_at_text(int edition, int scale, size_t n, const tufu_text_colu
       return 0;
     }
     TextReader lons(*lon), lats(*lat);
-    const tufu_sheet bad{indexof(*sc), 0, 0};
+    const tufu_sheet bad = kNoSheet;
     std::size_t good = 0;
     for (std::size_t i = 0; i < n; ++i) {
       out[i] = bad;
@@ -602,6 +602,15 @@ tufu_status tufu_block_foreach(const tufu_block* block, size_t batch,
 // ------------------------------------------------------------- name sets
 
 tufu_names* tufu_names_new(void) { return new (std::nothrow) tufu_names{}; }
+
+tufu_names* tufu_names_copy(const tufu_names* names) {
+  if (names == nullptr) return tufu_names_new();
+  try {
+    return new tufu_names{*names};
+  } catch (...) {
+    return nullptr;
+  }
+}
 
 void tufu_names_free(tufu_names* names) { delete names; }
 

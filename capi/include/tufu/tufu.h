@@ -240,7 +240,7 @@ typedef struct tufu_text_column {
  *  taken to the unit below it, which keeps the point in the sheet that
  *  holds it.  NaN, infinities and values outside the range give
  *  TUFU_E_LONGITUDE or TUFU_E_LATITUDE (longitude is checked first) and the
- *  sheet {scale, 0, 0}.  An edition without the scale gives TUFU_E_SCALE for
+ *  sheet {-1, 0, 0}, which every later call refuses.  An edition without the scale gives TUFU_E_SCALE for
  *  every element.
  *    LEGAL:   (116.25, 39.8333333333333) (0, 0) (180, 60)
  *    ILLEGAL: (-0.5, 30) (116, 60.0000001) (NaN, 30) (116, INFINITY) */
@@ -418,6 +418,11 @@ TUFU_API tufu_status tufu_block_foreach(const tufu_block *block, size_t batch,
 /** A new name set holding the built-in names.  The caller frees it with
  *  tufu_names_free().  NULL when out of memory. */
 TUFU_API tufu_names *tufu_names_new(void);
+
+/** A new name set holding the same names as `names` (NULL: the built-in
+ *  names), to be freed with tufu_names_free(); NULL when out of memory.
+ *  Merging into a copy while other threads read the original is safe. */
+TUFU_API tufu_names *tufu_names_copy(const tufu_names *names);
 
 /** Frees a name set (NULL is allowed).  No call may use it afterwards. */
 TUFU_API void tufu_names_free(tufu_names *names);
