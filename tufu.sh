@@ -16,7 +16,8 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
           emscripten chromium
           python3-numpy python3-pandas python3-geopandas python3-shapely python3-pytest
           python3-build python3-dask python3-distributed python3-venv python3-setuptools
-          python3-wheel)
+          python3-wheel python3-psycopg2
+          postgresql-15 postgresql-server-dev-15 postgresql-15-postgis-3 postgresql-common)
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
@@ -76,6 +77,9 @@ test_all() {
   TUFU_HTML=build/web/tufu.html node web/tests/bench.mjs
 
   package_test
+
+  echo "==> PostgreSQL extensions: make install, then tests in a temporary server"
+  postgres/test/run.sh build
 
   echo "==> AddressSanitizer + UndefinedBehaviorSanitizer build and unit tests"
   configure_build build-asan -DCMAKE_BUILD_TYPE=Debug -DTUFU_WERROR=ON -DTUFU_SANITIZE=ON \
