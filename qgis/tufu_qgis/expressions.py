@@ -209,7 +209,7 @@ def _functions() -> List[_Function]:
             "tufu_sheets_touching", tr("几何经过的所有图幅的编号 (数组, 自北向南、自西向东)。"),
             [(tr("geometry"), tr("任意几何, 在图层的坐标系中")), scale, edition],
             [("tufu_sheets_touching(make_line(make_point(115, 39.5), make_point(121, 41)), '100万')",
-              "['K50', 'J50', 'J51']")]), _touching, uses_geometry=True),
+              "['K50', 'K51', 'J50']")]), _touching, uses_geometry=True),
     ]
 
 
