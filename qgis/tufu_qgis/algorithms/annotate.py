@@ -9,12 +9,14 @@ import numpy as np
 from qgis.core import (
     QgsCoordinateTransform,
     QgsFeature,
+    QgsFeatureRequest,
     QgsFeatureSink,
     QgsField,
     QgsFields,
     QgsProcessing,
     QgsProcessingAlgorithm,
     QgsProcessingException,
+    QgsProcessingFeatureSource,
     QgsProcessingOutputNumber,
     QgsProcessingParameterEnum,
     QgsProcessingParameterFeatureSink,
@@ -131,22 +133,28 @@ class AnnotateAlgorithm(QgsProcessingAlgorithm):
         if crs.isValid() and crs != common.CGCS2000:
             transform = QgsCoordinateTransform(crs, common.CGCS2000, context.transformContext())
         touching = {info.index: SheetsTouching(info, edition, crs, context) for info in infos}
-        writer = _Writer(sink, fields, columns, edition, touching, transform, pairs)
+        wkb = source.wkbType()
+        points = QgsWkbTypes.geometryType(wkb) == QgsWkbTypes.PointGeometry and QgsWkbTypes.isSingleType(wkb)
+        writer = _Writer(sink, fields, columns, edition, touching, transform, pairs, source.fields().count(), points)
 
         total = max(source.featureCount(), 1)
         step = max(total // 100, 1)
         batch: List[QgsFeature] = []
         done = 0
-        for f in source.getFeatures():
-            if feedback.isCanceled():
-                raise QgsProcessingException(tr("已取消"))
+        # Points are always valid; other geometries are only intersected.
+        it = source.getFeatures(QgsFeatureRequest(), QgsProcessingFeatureSource.FlagSkipGeometryValidityChecks)
+        for f in it:
             batch.append(f)
             if len(batch) == BATCH:
+                if feedback.isCanceled():
+                    raise QgsProcessingException(tr("已取消"))
                 writer.write(batch)
                 before, done = done, done + len(batch)
                 batch = []
                 if done // step != before // step:
                     feedback.setProgress(100.0 * done / total)
+        if feedback.isCanceled():
+            raise QgsProcessingException(tr("已取消"))
         writer.write(batch)
         feedback.setProgress(100)
         if writer.blank:
@@ -158,7 +166,11 @@ class AnnotateAlgorithm(QgsProcessingAlgorithm):
 
 
 class _Writer:
-    def __init__(self, sink, fields, columns, edition, touching, transform, pairs) -> None:
+    def __init__(self, sink, fields, columns, edition, touching, transform, pairs, source_width: int,
+                 points: bool) -> None:
+        self.source_width = source_width
+        #: The layer holds single points only (or no geometry).
+        self.points = points
         self.sink = sink
         self.fields = fields
         self.columns = columns
@@ -170,12 +182,9 @@ class _Writer:
         self.written = 0
         self.width = fields.count()
 
-    def _point(self, f: QgsFeature) -> Optional[Tuple[float, float]]:
-        """The point of a single-point feature in degrees; None for one
-        without it (no geometry, or a transform that fails)."""
-        g = f.geometry()
-        if g.isNull() or g.isEmpty():
-            return None
+    def _degrees(self, g) -> Optional[Tuple[float, float]]:
+        """The point of a single-point geometry in degrees; None for a point
+        the transform cannot take."""
         p = g.asPoint()
         if self.transform is not None:
             try:
@@ -185,41 +194,72 @@ class _Writer:
         return p.x(), p.y()
 
     def write(self, features: List[QgsFeature]) -> None:
+        """Numbers a batch of features and writes them.  The features are
+        the source's own copies: they are given the new attributes and
+        written as they are."""
         if not features:
             return
-        single = [
-            not f.hasGeometry()
-            or (f.geometry().type() == QgsWkbTypes.PointGeometry and not f.geometry().isMultipart())
-            for f in features
-        ]
-        pts = [self._point(f) if one else None for f, one in zip(features, single)]
-        lon = np.array([p[0] if p else np.nan for p in pts], dtype=np.float64)
-        lat = np.array([p[1] if p else np.nan for p in pts], dtype=np.float64)
+        nan = float("nan")
+        lon, lat = [nan] * len(features), [nan] * len(features)
+        if self.points and self.transform is None:
+            single = [True] * len(features)
+            for i, f in enumerate(features):
+                if f.hasGeometry():
+                    p = f.geometry().asPoint()
+                    lon[i], lat[i] = p.x(), p.y()
+        else:
+            single = []
+            for i, f in enumerate(features):
+                one, p = True, None
+                if f.hasGeometry():
+                    g = f.geometry()
+                    one = self.points or (g.type() == QgsWkbTypes.PointGeometry and not g.isMultipart())
+                    p = self._degrees(g) if one else None
+                single.append(one)
+                if p is not None:
+                    lon[i], lat[i] = p
         # Per column, the texts of every single point of the batch.
-        texts = {}
+        texts = []
         valid = np.ones(len(features), dtype=bool)
-        for info in {c.info.index: c.info for c in self.columns}.values():
-            recs, ok = numbering.sheets_at(lon, lat, info, self.edition)
-            valid &= ok
-            texts[(info.index, False)] = numbering.field_texts(recs, "new")
-            texts[(info.index, True)] = numbering.field_texts(recs, "old")
+        by_scale = {}
+        for c in self.columns:
+            if c.info.index not in by_scale:
+                recs, ok = numbering.sheets_at(np.array(lon), np.array(lat), c.info, self.edition)
+                valid &= ok
+                by_scale[c.info.index] = recs
+            texts.append(numbering.field_texts(by_scale[c.info.index], "old" if c.old else "new").tolist())
+        valid = valid.tolist()
         out: List[QgsFeature] = []
+        width, source_width = self.width, self.source_width
+        indexes = [c.index for c in self.columns]
+        appended = all(i >= source_width for i in indexes)
         for i, f in enumerate(features):
-            base = f.attributes()
-            base += [None] * (self.width - len(base))
-            if single[i]:
-                attrs = list(base)
-                if valid[i]:
-                    for c in self.columns:
-                        attrs[c.index] = str(texts[(c.info.index, c.old)][i]) or None
-                else:
-                    self.blank += 1
-                out.append(self._feature(f, attrs))
+            if not single[i]:
+                out.extend(self._touching(f, self._base(f)))
                 continue
-            out.extend(self._touching(f, base))
+            if not valid[i]:
+                self.blank += 1
+                f.setAttributes(self._base(f))
+                out.append(f)
+                continue
+            values = [t[i] or None for t in texts]
+            attrs = f.attributes()
+            if appended and len(attrs) == source_width:
+                attrs += values
+            else:
+                attrs = self._base(f)
+                for k, v in zip(indexes, values):
+                    attrs[k] = v
+            f.setAttributes(attrs)
+            out.append(f)
         if not self.sink.addFeatures(out, QgsFeatureSink.FastInsert):
             raise QgsProcessingException(tr("无法写入输出图层: {0}").format(self.sink.lastError()))
         self.written += len(out)
+
+    def _base(self, f: QgsFeature) -> list:
+        """The feature's attributes, padded to the output's fields."""
+        attrs = f.attributes()[: self.width]
+        return attrs + [None] * (self.width - len(attrs))
 
     def _feature(self, f: QgsFeature, attrs) -> QgsFeature:
         o = QgsFeature(self.fields)
