@@ -14,7 +14,10 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
           fonts-dejavu-core fonts-wqy-microhei fonts-noto-cjk poppler-utils
           qt6-translations-l10n dpkg-dev desktop-file-utils
           emscripten chromium
-          qgis python3-qgis python3-pytest python3-shapely)
+          python3-numpy python3-pandas python3-geopandas python3-shapely python3-pytest
+          python3-build python3-dask python3-distributed python3-venv python3-setuptools
+          python3-wheel
+          qgis python3-qgis)
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
@@ -67,6 +70,8 @@ test_all() {
   configure_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUFU_WERROR=ON -DTUFU_WEB=ON
   ctest --test-dir build --output-on-failure -j"$jobs"
 
+  python_test
+
   echo "==> web page timings in headless Chromium (reported, not checked)"
   TUFU_HTML=build/web/tufu.html node web/tests/bench.mjs
 
@@ -98,6 +103,30 @@ test_all() {
   echo "==> all tests passed"
 }
 
+# Builds the wheel of the Python package (libtufu from the build above
+# inside) with Debian's python3-build and no network, installs it into a
+# fresh virtual environment that sees Debian's numpy, pandas, GeoPandas and
+# Dask, and runs the Python tests and doctests against the installed copy.
+python_test() {
+  echo "==> Python package: wheel, fresh virtual environment, pytest against the installed copy"
+  local root=$PWD work version wheel
+  work=$(mktemp -d)
+  version=$(sed -n 's/^project(tufu VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+  cp -r python "$work/src"
+  rm -rf "$work/src/tests"
+  (cd "$work/src" && TUFU_VERSION="$version" TUFU_LIBRARY_FILE="$root/build/capi/libtufu.so.0" \
+    /usr/bin/python3 -m build --wheel --no-isolation --outdir "$work/dist" . >/dev/null)
+  wheel=$(ls "$work"/dist/tufu-"$version"-py3-none-linux_x86_64.whl)
+  /usr/bin/python3 -m venv --system-site-packages "$work/venv"
+  "$work/venv/bin/python" -m pip install -q --no-index --no-deps "$wheel"
+  cp -r python/tests "$work/tests"
+  (cd "$work" && TUFU_CLI="$root/build/cli/tufu-cli" TUFU_INSTALLED_TEST=1 \
+    PROJ_DATA=/usr/share/proj "$work/venv/bin/python" -m pytest -q -p no:cacheprovider tests &&
+    PROJ_DATA=/usr/share/proj "$work/venv/bin/python" -m pytest -q -p no:cacheprovider \
+      --doctest-modules --pyargs tufu)
+  rm -rf "$work"
+}
+
 # Builds the Debian package from the build above, installs it with apt,
 # runs both programs from it and removes it again.
 package_test() {
@@ -113,6 +142,10 @@ package_test() {
   /usr/bin/tufu --version
   [ "$(/usr/bin/tufu-cli point 116,23,30 39,54,30 --scale 1:5万)" = \
     "1:5万 J50E001010 J-50-5-B 经度116°15′-116°30′ 纬度39°50′-40°0′ 经差15′ 纬差10′" ]
+  # libtufu for C (pkg-config, CMake) and the Python package for Debian's Python.
+  pkg-config --exists tufu
+  [ "$(/usr/bin/python3 -c 'import tufu; print(tufu.sheet_numbers(116.391667, 39.908333, "5万"))')" = \
+    J50E001010 ]
   # The window starts from the package and keeps running until stopped.
   local rc=0
   QT_QPA_PLATFORM=offscreen timeout 5 /usr/bin/tufu || rc=$?

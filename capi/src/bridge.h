@@ -60,10 +60,9 @@ inline std::optional<Angle> unitsofdegrees(double degrees, Angle limit) {
   if (!(degrees >= 0.0 && degrees <= static_cast<double>(limit / kDegree)))
     return std::nullopt;
   const double units = degrees * static_cast<double>(kDegree);
-  const double nearest = __builtin_nearbyint(units);
-  const double diff = units - nearest;
-  Angle a = (diff < 1e-6 && diff > -1e-6) ? static_cast<Angle>(nearest)
-                                          : static_cast<Angle>(__builtin_floor(units));
+  // Truncation is the floor here, with no call into the maths library.
+  Angle a = static_cast<Angle>(units);
+  if (units - static_cast<double>(a) > 1.0 - 1e-6) ++a;
   if (a > limit) a = limit;
   return a;
 }

@@ -46,8 +46,13 @@ class TextReader {
       }
       default: {
         const std::uint32_t* r = static_cast<const std::uint32_t*>(c_.data) + i * c_.width;
-        scratch_.clear();
-        for (std::size_t k = 0; k < c_.width && r[k] != 0; ++k) append(r[k]);
+        // Sheet numbers are short and ASCII: those go through a small buffer.
+        std::size_t k = 0;
+        for (; k < c_.width && k < sizeof small_ && r[k] != 0 && r[k] < 0x80; ++k)
+          small_[k] = static_cast<char>(r[k]);
+        if (k == c_.width || r[k] == 0) return std::string_view(small_, k);
+        scratch_.assign(small_, k);
+        for (; k < c_.width && r[k] != 0; ++k) append(r[k]);
         return std::string_view(scratch_);
       }
     }
@@ -77,6 +82,7 @@ class TextReader {
   }
 
   const tufu_text_column& c_;
+  char small_[64];
   std::string scratch_;
 };
 
@@ -107,6 +113,15 @@ class TextWriter {
       return true;
     }
     std::uint32_t* r = static_cast<std::uint32_t*>(c_.data) + i * c_.width;
+    if (text.size() <= c_.width) {  // numbers and edge digits: ASCII, one unit a byte
+      std::size_t j = 0;
+      for (; j < text.size() && static_cast<unsigned char>(text[j]) < 0x80; ++j)
+        r[j] = static_cast<unsigned char>(text[j]);
+      if (j == text.size()) {
+        for (; j < c_.width; ++j) r[j] = 0;
+        return true;
+      }
+    }
     std::size_t k = 0;
     for (std::size_t j = 0; j < text.size(); ++k) {
       if (k == c_.width) {

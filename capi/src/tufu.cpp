@@ -345,6 +345,83 @@ size_t tufu_reason(int edition, const char* text, size_t len, char* buf, size_t 
 
 // ------------------------------------------------------------ sheet texts
 
+}  // extern "C"
+
+namespace {
+
+// The text of `field` of sheet `s`, written at `buf` when it is formed.
+std::string_view fieldtext(const Sheet& s, int field, const Names& gazetteer, char* buf) {
+  const Scale& sc = *s.scale;
+  switch (field) {
+    case TUFU_FIELD_NEW:
+      return sc.shownew ? std::string_view(buf, static_cast<std::size_t>(writenew(buf, s) - buf))
+                        : std::string_view();
+    case TUFU_FIELD_CODE:
+      return std::string_view(buf, static_cast<std::size_t>(writenew(buf, s) - buf));
+    case TUFU_FIELD_OLD:
+      return std::string_view(buf, static_cast<std::size_t>(writeold(buf, s) - buf));
+    case TUFU_FIELD_NAME: return sc.named ? gazetteer.name(s) : std::string_view();
+    case TUFU_FIELD_LONSIZE: return sc.jchatext;
+    case TUFU_FIELD_LATSIZE: return sc.wchatext;
+    case TUFU_FIELD_SCALE: return sc.label;
+    default: {
+      const Bounds b = boundsof(s);
+      const Angle a = field == TUFU_FIELD_WEST    ? b.west
+                      : field == TUFU_FIELD_EAST  ? b.east
+                      : field == TUFU_FIELD_SOUTH ? b.south
+                                                  : b.north;
+      return std::string_view(buf, static_cast<std::size_t>(writeangle(buf, a, sc.parts, true) - buf));
+    }
+  }
+}
+
+constexpr std::size_t kFieldBuffer = kAngleTextMax + kOldNumberMax + kNewNumberMax;
+
+}  // namespace
+
+extern "C" {
+
+size_t tufu_sheet_at_texts(const tufu_names* names, int edition, int scale, int field, size_t n,
+                           const double* lon, const double* lat, const tufu_text_column* out,
+                           tufu_status* status) {
+  if (n == 0) return 0;
+  return guardedbatch(n, status, [&]() -> std::size_t {
+    const auto e = editionof(edition);
+    const Scale* sc = e ? scaleat(scale, *e) : nullptr;
+    if (lon == nullptr || lat == nullptr || !validoutput(out) || sc == nullptr ||
+        field < TUFU_FIELD_NEW || field > TUFU_FIELD_CODE) {
+      const tufu_status why = !e ? TUFU_E_EDITION : sc == nullptr ? TUFU_E_SCALE : TUFU_E_ARGUMENT;
+      if (validoutput(out)) {
+        TextWriter w(*out);
+        for (std::size_t i = 0; i < n; ++i) w.clear(i);
+      }
+      for (std::size_t i = 0; i < n; ++i) setstatus(status, i, why);
+      return 0;
+    }
+    const Names& gazetteer = namesof(names);
+    TextWriter writer(*out);
+    char buf[kFieldBuffer];
+    std::size_t good = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+      const auto x = unitsofdegrees(lon[i], kLonLimit);
+      const auto y = unitsofdegrees(lat[i], kLatLimit);
+      const auto s = x && y ? sheetat(*sc, *x, *y) : std::nullopt;
+      if (!s) {
+        writer.clear(i);
+        setstatus(status, i, !x ? TUFU_E_LONGITUDE : !y ? TUFU_E_LATITUDE : TUFU_E_LONGITUDE);
+        continue;
+      }
+      if (writer.write(i, fieldtext(*s, field, gazetteer, buf))) {
+        setstatus(status, i, TUFU_OK);
+        ++good;
+      } else {
+        setstatus(status, i, TUFU_E_TOOSMALL);
+      }
+    }
+    return good;
+  });
+}
+
 size_t tufu_sheet_texts(const tufu_names* names, int field, size_t n, const tufu_sheet* sheets,
                         const tufu_text_column* out, tufu_status* status) {
   if (n == 0) return 0;
@@ -361,7 +438,7 @@ size_t tufu_sheet_texts(const tufu_names* names, int field, size_t n, const tufu
     const Names& gazetteer = namesof(names);
     TextWriter writer(*out);
     std::size_t good = 0;
-    char buf[kAngleTextMax + kOldNumberMax + kNewNumberMax];
+    char buf[kFieldBuffer];
     for (std::size_t i = 0; i < n; ++i) {
       const auto s = fromsheet(&sheets[i]);
       if (!s) {
@@ -369,35 +446,7 @@ size_t tufu_sheet_texts(const tufu_names* names, int field, size_t n, const tufu
         setstatus(status, i, scaleat(sheets[i].scale) == nullptr ? TUFU_E_SCALE : TUFU_E_NOSHEET);
         continue;
       }
-      std::string_view text;
-      const Scale& sc = *s->scale;
-      switch (field) {
-        case TUFU_FIELD_NEW:
-          text = sc.shownew ? std::string_view(buf, static_cast<std::size_t>(writenew(buf, *s) - buf))
-                            : std::string_view();
-          break;
-        case TUFU_FIELD_CODE:
-          text = std::string_view(buf, static_cast<std::size_t>(writenew(buf, *s) - buf));
-          break;
-        case TUFU_FIELD_OLD:
-          text = std::string_view(buf, static_cast<std::size_t>(writeold(buf, *s) - buf));
-          break;
-        case TUFU_FIELD_NAME:
-          text = sc.named ? gazetteer.name(*s) : std::string_view();
-          break;
-        case TUFU_FIELD_LONSIZE: text = sc.jchatext; break;
-        case TUFU_FIELD_LATSIZE: text = sc.wchatext; break;
-        case TUFU_FIELD_SCALE: text = sc.label; break;
-        default: {
-          const Bounds b = boundsof(*s);
-          const Angle a = field == TUFU_FIELD_WEST    ? b.west
-                          : field == TUFU_FIELD_EAST  ? b.east
-                          : field == TUFU_FIELD_SOUTH ? b.south
-                                                      : b.north;
-          text = std::string_view(buf, static_cast<std::size_t>(writeangle(buf, a, sc.parts, true) - buf));
-          break;
-        }
-      }
+      const std::string_view text = fieldtext(*s, field, gazetteer, buf);
       if (writer.write(i, text)) {
         setstatus(status, i, TUFU_OK);
         ++good;

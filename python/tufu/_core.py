@@ -10,6 +10,7 @@ or ``False`` in a validity mask.
 from __future__ import annotations
 
 import ctypes
+import threading
 from dataclasses import dataclass
 from typing import Any, Callable, List, Optional, Tuple, Union
 
@@ -164,7 +165,7 @@ def scale(name: ScaleLike, edition: int = 1992) -> ScaleInfo:
     if isinstance(name, bool) or not isinstance(name, (str, int, np.integer)):
         raise TypeError(f"a scale is a label or a denominator, not {name!r}")
     text = str(int(name)) if not isinstance(name, str) else name
-    raw = text.encode("utf-8", "surrogateescape")
+    raw = _encoded(text)
     index = lib.tufu_scale_parse(e, raw, len(raw))
     if index < 0:
         raise ValueError(f"no scale {name!r} in the {e} edition")
@@ -243,9 +244,8 @@ def _texts(values: Any) -> Tuple[TextColumn, Any, _Shape, Optional[np.ndarray]]:
     shape = _Shape(values)
     if isinstance(values, str):
         shape.scalar = True
-        col, keep = _column(np.array([values]))
-        return col, keep, shape, None
-    if shape.series is not None:
+        values = np.array([values], dtype=object)
+    elif shape.series is not None:
         values = values.to_numpy()
     if isinstance(values, np.ndarray):
         a = values
@@ -255,14 +255,16 @@ def _texts(values: Any) -> Tuple[TextColumn, Any, _Shape, Optional[np.ndarray]]:
             a[...] = values
         except ValueError:
             raise ValueError("sheet numbers must form a rectangular array") from None
-    shape.shape = a.shape
+    shape.shape = a.shape if not shape.scalar else ()
     if a.dtype.kind in "US":
         col, keep = _column(a.ravel())
         return col, keep, shape, None
     if a.dtype != object:
         raise TypeError(f"sheet numbers must be str, not {a.dtype}")
     flat = a.ravel()
-    missing = np.fromiter((not isinstance(v, str) for v in flat), bool, len(flat))
+    # An element that is no text is missing; a text holding NUL cannot
+    # travel in a column and is read on its own (see _recognized).
+    missing = np.fromiter((not isinstance(v, str) or "\0" in v for v in flat), bool, len(flat))
     texts = np.array(["" if m else v for v, m in zip(flat, missing)] + [""], dtype=str)[:-1]
     col, keep = _column(texts)
     return col, keep, shape, missing if missing.any() else None
@@ -282,11 +284,33 @@ def _column(a: np.ndarray) -> Tuple[TextColumn, np.ndarray]:
 
 # ------------------------------------------------------------ batch calls
 
+_local = threading.local()
+
+
+def _scratch(name: str, n: int, dtype: Any) -> np.ndarray:
+    """A working array of this thread, reused from call to call (fresh memory
+    costs more than the work): valid until the next call that asks for it."""
+    a = getattr(_local, name, None)
+    if a is None or len(a) < n:
+        a = np.empty(max(n, 1024), dtype=dtype)
+        setattr(_local, name, a)
+    return a[:n]
+
+
+def _output(out: Optional[np.ndarray], n: int, width: int, shape: "_Shape") -> np.ndarray:
+    if out is None:
+        return np.empty(n, dtype=f"<U{width}")
+    if not isinstance(out, np.ndarray) or out.dtype.kind != "U" or not out.flags.c_contiguous:
+        raise TypeError("out must be a C-contiguous numpy array of str ('U' dtype)")
+    if out.size != n or (not shape.scalar and out.shape != shape.shape):
+        raise ValueError(f"out has shape {out.shape}, the points {shape.shape}")
+    return out.reshape(-1)
+
 
 def _sheet_texts(sheets: np.ndarray, field: int, names: Any = None) -> np.ndarray:
     n = len(sheets)
     width = _WIDTH[field]
-    out = np.zeros(n, dtype=f"<U{width}")
+    out = np.empty(n, dtype=f"<U{width}")
     if n:
         col = TextColumn(out.ctypes.data, width, _lib.UTF32)
         lib.tufu_sheet_texts(
@@ -312,6 +336,10 @@ def _sheet_bounds(sheets: np.ndarray) -> np.ndarray:
     return out
 
 
+def _scale_index(name: ScaleLike, edition: int) -> int:
+    return scale(name, edition).index
+
+
 def _at(lon: Any, lat: Any, scale_: ScaleLike, edition: int) -> Tuple[np.ndarray, np.ndarray, _Shape]:
     e = _edition(edition)
     index = scale(scale_, e).index
@@ -324,13 +352,22 @@ def _at(lon: Any, lat: Any, scale_: ScaleLike, edition: int) -> Tuple[np.ndarray
     return sheets, status, shape
 
 
-def _recognized(numbers: Any, edition: int) -> Tuple[np.ndarray, np.ndarray, np.ndarray, _Shape]:
+def _recognized(
+    numbers: Any, edition: int, scratch: bool = False
+) -> Tuple[np.ndarray, np.ndarray, np.ndarray, _Shape]:
+    """Sheets, status codes and refusal places; with ``scratch`` in this
+    thread's working arrays, for a caller that uses them at once."""
     e = _edition(edition)
     col, keep, shape, missing = _texts(numbers)
     n = int(np.prod(shape.shape)) if not shape.scalar else 1
-    sheets = np.empty(n, dtype=SHEET_DTYPE)
-    status = np.empty(n, dtype=np.int32)
-    position = np.empty(n, dtype=np.int32)
+    if scratch:
+        sheets = _scratch("sheets", n, SHEET_DTYPE)
+        status = _scratch("status", n, np.int32)
+        position = _scratch("position", n, np.int32)
+    else:
+        sheets = np.empty(n, dtype=SHEET_DTYPE)
+        status = np.empty(n, dtype=np.int32)
+        position = np.empty(n, dtype=np.int32)
     if n:
         lib.tufu_recognize(e, n, ctypes.byref(col), _ptr(sheets), _ptr(status), _ptr(position), None)
     del keep
@@ -338,6 +375,11 @@ def _recognized(numbers: Any, edition: int) -> Tuple[np.ndarray, np.ndarray, np.
         status[missing] = _lib.E_MISSING
         sheets["scale"][missing] = -1
         position[missing] = 0
+        flat = _flat_objects(numbers, shape)
+        for i in np.flatnonzero(missing):
+            if isinstance(flat[i], str):  # holds NUL, which no sheet number has
+                status[i] = _lib.E_NUMBER
+                position[i] = flat[i].index("\0") + 1
     return sheets, status, position, shape
 
 
@@ -358,7 +400,12 @@ def sheets_at(lon: Any, lat: Any, scale: ScaleLike, edition: int = 1992) -> Tupl
 
 
 def sheet_numbers(
-    lon: Any, lat: Any, scale: ScaleLike, edition: int = 1992, old: bool = False
+    lon: Any,
+    lat: Any,
+    scale: ScaleLike,
+    edition: int = 1992,
+    old: bool = False,
+    out: Optional[np.ndarray] = None,
 ) -> Any:
     """The new numbers (or with ``old=True`` the old numbers) of the sheets
     of a scale that hold the points; ``""`` for a point outside the
@@ -369,9 +416,25 @@ def sheet_numbers(
     'J50E001010'
     >>> tufu.sheet_numbers([116.391667, 200.0], [39.908333, 0], 50000, old=True).tolist()
     ['J-50-5-B', '']
+
+    ``out``, a numpy array of str of the points' shape (``"<U12"`` for new
+    numbers, ``"<U15"`` for old ones), receives the numbers and is returned,
+    as in numpy's functions: repeated batches then reuse their memory.
     """
-    sheets, _, shape = _at(lon, lat, scale, edition)
-    return shape.restore(_sheet_texts(sheets, _lib.FIELD_OLD if old else _lib.FIELD_NEW))
+    e = _edition(edition)
+    index = _scale_index(scale, e)
+    x, y, shape = _points(lon, lat)
+    n = len(x)
+    field = _lib.FIELD_OLD if old else _lib.FIELD_NEW
+    width = _WIDTH[field]
+    result = _output(out, n, width, shape)
+    if n:
+        col = TextColumn(result.ctypes.data, result.dtype.itemsize // 4, _lib.UTF32)
+        status = _scratch("status", n, np.int32)
+        lib.tufu_sheet_at_texts(None, e, index, field, n, _ptr(x), _ptr(y), ctypes.byref(col), _ptr(status))
+    if out is not None:
+        return out
+    return shape.restore(result)
 
 
 def new_numbers(lon: Any, lat: Any, scale: ScaleLike, edition: int = 1992) -> Any:
@@ -422,8 +485,17 @@ def is_valid(numbers: Any, edition: int = 1992) -> Any:
     return shape.restore(status == 0)
 
 
+def _encoded(text: str) -> bytes:
+    """UTF-8, with the bytes a surrogate escape stands for, and any other lone
+    surrogate as the (refused) bytes of its code point."""
+    try:
+        return text.encode("utf-8", "surrogateescape")
+    except UnicodeEncodeError:
+        return text.encode("utf-8", "surrogatepass")
+
+
 def _reason(text: str, edition: int) -> str:
-    raw = text.encode("utf-8", "surrogateescape")
+    raw = _encoded(text)
     buf = ctypes.create_string_buffer(512)
     n = lib.tufu_reason(edition, raw, len(raw), buf, len(buf))
     if n >= len(buf):
@@ -461,16 +533,30 @@ def _flat_objects(values: Any, shape: _Shape) -> List[Any]:
     return list(np.asarray(values, dtype=object).ravel())
 
 
-def bounds(numbers: Any, edition: int = 1992) -> Any:
+def bounds(numbers: Any, edition: int = 1992, out: Optional[np.ndarray] = None) -> Any:
     """The edges of the sheets the numbers name, in degrees: an ``(..., 4)``
     array of west, south, east, north; NaN for a refused number.
 
     >>> import tufu
     >>> tufu.bounds("J50E001010").tolist()
     [116.25, 39.833333333333336, 116.5, 40.0]
+
+    ``out``, a C-contiguous float64 array of shape ``(..., 4)``, receives
+    the bounds and is returned.
     """
-    sheets, _, _, shape = _recognized(numbers, edition)
-    return shape.restore(_sheet_bounds(sheets), (4,))
+    sheets, _, _, shape = _recognized(numbers, edition, scratch=True)
+    n = len(sheets)
+    if out is None:
+        result = np.empty((n, 4), dtype=np.float64)
+    else:
+        if not isinstance(out, np.ndarray) or out.dtype != np.float64 or not out.flags.c_contiguous:
+            raise TypeError("out must be a C-contiguous float64 numpy array")
+        if out.size != 4 * n:
+            raise ValueError(f"out has shape {out.shape}, not the numbers' shape and 4")
+        result = out.reshape(n, 4)
+    if n:
+        lib.tufu_sheet_bounds(n, _ptr(sheets), _ptr(result), None)
+    return out if out is not None else shape.restore(result, (4,))
 
 
 def _field_of_numbers(numbers: Any, field: int, edition: int, names: Any = None) -> Any:

@@ -92,6 +92,7 @@ _PROTOTYPES = {
     "tufu_recognize": (_sz, [_i, _sz, _p, _p, _p, _p, _p]),
     "tufu_reason": (_sz, [_i, _cp, _sz, _p, _sz]),
     "tufu_sheet_texts": (_sz, [_p, _i, _sz, _p, _p, _p]),
+    "tufu_sheet_at_texts": (_sz, [_p, _i, _i, _i, _sz, _p, _p, _p, _p]),
     "tufu_sheet_bounds": (_sz, [_sz, _p, _p, _p]),
     "tufu_sheet_grid": (_i32, [_p, _p, _p, _p, _p]),
     "tufu_containing": (_sz, [_p, _p, _sz]),
@@ -124,6 +125,7 @@ E_LATITUDE = 11
 E_NEST = 16
 E_NOSHEET = 17
 E_NAMEFILE = 18
+E_NUMBER = 49
 
 # Encodings of a text column and the fields of tufu_sheet_texts.
 UTF8, UTF32, POINTERS = 1, 2, 3

@@ -384,7 +384,7 @@ def block_of_bounds(
     blk = _lib.Block_t()
     values = (west, east, south, north)
     if all(isinstance(v, str) for v in values):
-        raw = [v.encode("utf-8", "surrogateescape") for v in values]
+        raw = [_core._encoded(v) for v in values]
         if any(b"\0" in r for r in raw):
             raise ValueError(_core._status_message(_lib.E_LONGITUDE))
         st = lib.tufu_block_bounds_text(e, index, *raw, ctypes.byref(blk))
@@ -417,7 +417,7 @@ def block_of_region(name: str, scale: ScaleLike, edition: int = 1992, names: Any
     if not isinstance(name, str):
         raise TypeError("a region name is a str")
     blk = _lib.Block_t()
-    raw = name.encode("utf-8", "surrogateescape")
+    raw = _core._encoded(name)
     st = lib.tufu_block_region(e, index, raw if b"\0" not in raw else b"", ctypes.byref(blk))
     if st == 15:
         raise ValueError(f"没有名为 {name} 的地区")

@@ -28,3 +28,10 @@ if readelf -d "$work/static" | grep -q 'libtufu'; then
   echo "the static program needs libtufu.so" >&2
   exit 1
 fi
+
+# A CMake project: find_package(tufu) gives tufu::tufu and tufu::tufu_static.
+cmake -S "$src/consumer" -B "$work/consumer" -G Ninja -DCMAKE_C_COMPILER="$cc" \
+  -DCMAKE_PREFIX_PATH="$work/prefix" -DCMAKE_C_FLAGS="$extra" >/dev/null
+cmake --build "$work/consumer" >/dev/null
+LD_LIBRARY_PATH="$libdir" "$work/consumer/shared" "$work/good.tsv" "$work/bad.tsv"
+"$work/consumer/static" "$work/good.tsv" "$work/bad.tsv"

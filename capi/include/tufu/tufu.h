@@ -313,6 +313,14 @@ TUFU_API size_t tufu_sheet_texts(const tufu_names *names, int field, size_t n,
                                  const tufu_sheet *sheets, const tufu_text_column *out,
                                  tufu_status *status);
 
+/** tufu_sheet_at and tufu_sheet_texts in one pass: `field` of the sheet of
+ *  `scale` that holds each point, written into `out`, with no array of
+ *  sheets between.  A refused point gives an empty record and its status. */
+TUFU_API size_t tufu_sheet_at_texts(const tufu_names *names, int edition, int scale,
+                                    int field, size_t n, const double *lon,
+                                    const double *lat, const tufu_text_column *out,
+                                    tufu_status *status);
+
 /** The edges of each sheet in degrees: out[4i .. 4i+3] = west, south, east,
  *  north (the CLI's "bounds" order).  Bad sheets give four NaN. */
 TUFU_API size_t tufu_sheet_bounds(size_t n, const tufu_sheet *sheets, double *out,
