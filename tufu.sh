@@ -17,7 +17,8 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
           python3-numpy python3-pandas python3-geopandas python3-shapely python3-pytest
           python3-build python3-dask python3-distributed python3-venv python3-setuptools
           python3-wheel python3-psycopg2
-          postgresql-15 postgresql-server-dev-15 postgresql-15-postgis-3 postgresql-common)
+          postgresql-15 postgresql-server-dev-15 postgresql-15-postgis-3 postgresql-common
+          qgis python3-qgis)
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
@@ -80,6 +81,9 @@ test_all() {
 
   echo "==> PostgreSQL extensions: make install, then tests in a temporary server"
   postgres/test/run.sh build
+
+  echo "==> QGIS plugin: build tufu-qgis zip, test it headless and through qgis_process"
+  qgis/run_tests.sh build
 
   echo "==> AddressSanitizer + UndefinedBehaviorSanitizer build and unit tests"
   configure_build build-asan -DCMAKE_BUILD_TYPE=Debug -DTUFU_WERROR=ON -DTUFU_SANITIZE=ON \
