@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 jobs=$(nproc 2>/dev/null || echo 2)
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
+packages=(cmake ninja-build ccache g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
           libgdal-dev gdal-bin libsqlite3-dev
           libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
           fonts-dejavu-core fonts-wqy-microhei fonts-noto-cjk poppler-utils
@@ -44,7 +44,9 @@ web_deps() {
 
 configure_build() {  # dir, cmake options...
   local dir=$1; shift
-  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  # ccache keeps the second and later builds of the same sources short.
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
+    -DCMAKE_C_COMPILER_LAUNCHER=ccache "$@" >/dev/null
   cmake --build "$dir" -j"$jobs"
 }
 
