@@ -90,7 +90,7 @@ test_all() {
   echo "==> AddressSanitizer + UndefinedBehaviorSanitizer build and unit tests"
   configure_build build-asan -DCMAKE_BUILD_TYPE=Debug -DTUFU_WERROR=ON -DTUFU_SANITIZE=ON \
     -DTUFU_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS=-O1
-  ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
+  ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:suppressions=$PWD/tests/asan.supp \
   LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan --output-on-failure -j"$jobs"
