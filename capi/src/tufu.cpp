@@ -634,6 +634,15 @@ tufu_status tufu_block_region(int edition, int scale, const char* name, tufu_blo
   });
 }
 
+size_t tufu_region_reason(const char* name, char* buf, size_t cap) {
+  if (name == nullptr) return copyout(message(TUFU_E_ARGUMENT), buf, cap);
+  try {
+    return copyout(regionnamed(name) != nullptr ? std::string() : unknownregion(name), buf, cap);
+  } catch (...) {
+    return copyout(message(TUFU_E_MEMORY), buf, cap);
+  }
+}
+
 tufu_status tufu_block_contained(int edition, const tufu_sheet* sheet, int target,
                                  tufu_block* out) {
   if (out == nullptr || sheet == nullptr) return TUFU_E_ARGUMENT;

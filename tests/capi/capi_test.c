@@ -174,6 +174,9 @@ int main(int argc, char **argv) {
   CHECK(tufu_region_count() == 33 && strcmp(tufu_region_name(3), "北京") == 0);
   CHECK(tufu_block_region(TUFU_1992, TUFU_SCALE_1M, "北京", &b) == TUFU_OK && b.rows == 2);
   CHECK(tufu_block_region(TUFU_1992, TUFU_SCALE_1M, "火星", &b) == TUFU_E_REGION);
+  CHECK(tufu_region_reason("火星", buf, sizeof buf) > strlen(buf)); /* cut to fit */
+  CHECK(strncmp(buf, "没有名为 火星 的地区 (可用 ", strlen("没有名为 火星 的地区 (可用 ")) == 0);
+  CHECK(tufu_region_reason("北京", buf, sizeof buf) == 0);
   s = number(TUFU_1992, "J50", &st);
   CHECK(tufu_block_contained(TUFU_1992, &s, TUFU_SCALE_10K, &b) == TUFU_OK);
   CHECK(b.rows == 96 && b.cols == 96);

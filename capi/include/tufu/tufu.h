@@ -448,6 +448,11 @@ TUFU_API const char *tufu_region_name(int i);
  *  as tufu_region_name writes it), as `tufu-cli grid --region`. */
 TUFU_API tufu_status tufu_block_region(int edition, int scale, const char *name,
                                        tufu_block *out);
+/** Why tufu_block_region refuses `name` (NUL-terminated UTF-8): the CLI's
+ *  text, which lists the regions there are, written as tufu_reason writes
+ *  it; returns its length, 0 for the name of a region.
+ *    "北平" → "没有名为 北平 的地区 (可用 北京、天津、…)" */
+TUFU_API size_t tufu_region_reason(const char *name, char *buf, size_t cap);
 
 /** The block of sheets of scale `target` that `sheet` contains, as
  *  `tufu-cli contains`; TUFU_E_NEST when the target does not nest in the
