@@ -211,6 +211,10 @@ def test_installed_copy_is_tested():
     if os.environ.get("TUFU_INSTALLED_TEST"):
         assert f"{os.sep}site-packages{os.sep}" in os.path.abspath(tufu.__file__)
         assert os.path.exists(os.path.join(os.path.dirname(tufu.__file__), "libtufu.so.0"))
+        # The package's own library, whatever TUFU_LIBRARY names.
+        from tufu import _lib
+
+        assert os.path.dirname(_lib.lib._name) == os.path.dirname(tufu.__file__)
 
 
 def test_out_arrays():
