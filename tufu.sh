@@ -127,7 +127,8 @@ python_test() {
   /usr/bin/python3 -m venv --system-site-packages "$work/venv"
   "$work/venv/bin/python" -m pip install -q --no-index --no-deps "$wheel"
   cp -r python/tests "$work/tests"
-  (cd "$work" && TUFU_CLI="$root/build/cli/tufu-cli" TUFU_INSTALLED_TEST=1 \
+  (cd "$work" && TUFU_CLI="$root/build/cli/tufu-cli" TUFU_INSTALLED_TEST=1 TUFU_SOURCE="$root" \
+    TUFU_LIBRARY="$root/build/capi/libtufu.so.0" \
     PROJ_DATA=/usr/share/proj "$work/venv/bin/python" -m pytest -q -p no:cacheprovider tests &&
     PROJ_DATA=/usr/share/proj "$work/venv/bin/python" -m pytest -q -p no:cacheprovider \
       --doctest-modules --pyargs tufu)

@@ -47,6 +47,14 @@ std::optional<Block> blockquery(const Scale& scale, Angle west, Angle east, Angl
   return blockof(sheetunder(scale, west, south), sheetunder(scale, east, north));
 }
 
+std::optional<Block> blockholding(const Scale& scale, Angle west, Angle east, Angle south,
+                                  Angle north) {
+  if (east < west || north < south) return std::nullopt;
+  const auto sw = sheetat(scale, west, south), ne = sheetat(scale, east, north);
+  if (!sw || !ne) return std::nullopt;
+  return blockof(*sw, *ne);
+}
+
 std::optional<Block> contained(const Sheet& s, const Scale& target) {
   const Scale& own = *s.scale;
   if (target.rows < own.rows || !own.holds(target)) return std::nullopt;

@@ -68,6 +68,18 @@ std::optional<Block> blockof(const Sheet& sw, const Sheet& ne);
 std::optional<Block> blockquery(const Scale& scale, Angle west, Angle east, Angle south,
                                 Angle north);
 
+/// The sheets of `scale` from the one that holds (west, south) to the one
+/// that holds (east, north), as `sheetat` places points (a bound on a sheet
+/// edge takes in the sheet north or east of it): every sheet that holds a
+/// point of the rectangle, and so every sheet a geometry with these bounds
+/// can touch.  West may equal east and south north (a point; a line along a
+/// meridian or a parallel).  Nothing when east lies west of west, north
+/// south of south, or a corner outside 0..180° E, 0..60° N.
+///   (114°, 120°, 36°, 40°) at 1:100万 (J50's edges) → K50 K51 J50 J51, 2*2
+///   (120°, 120°, 37°, 38°) at 1:100万 (on J50's east edge) → J51, 1*1
+std::optional<Block> blockholding(const Scale& scale, Angle west, Angle east, Angle south,
+                                  Angle north);
+
 /// The block of sheets of `target` that `s` contains; nothing when target
 /// does not nest in the sheet's scale (a smaller scale, or 1:20万 against
 /// 1:25万, where a side would hold 1.5 sheets).

@@ -4,8 +4,12 @@ namespace tufu {
 
 namespace {
 
-PointInput refusepoint(std::string why) { return PointInput{std::nullopt, std::move(why)}; }
-BoundsInput refusebounds(std::string why) { return BoundsInput{std::nullopt, std::move(why)}; }
+PointInput refusepoint(std::string why, InputFault fault) {
+  return PointInput{std::nullopt, std::move(why), fault};
+}
+BoundsInput refusebounds(std::string why, InputFault fault) {
+  return BoundsInput{std::nullopt, std::move(why), fault};
+}
 
 // A window field's text, or why it is refused in the words of the field.
 struct FieldRead {
@@ -20,7 +24,8 @@ FieldRead readfield(std::string_view caption, std::string_view text, Angle limit
 
 BoundsInput ordered(const BlockBounds& b) {
   if (const std::string_view why = whyunordered(b); !why.empty())
-    return refusebounds(std::string(why));
+    return refusebounds(std::string(why), why == kEastNotAboveWest ? InputFault::EastWest
+                                                                   : InputFault::NorthSouth);
   return BoundsInput{b, {}};
 }
 
@@ -28,17 +33,17 @@ BoundsInput ordered(const BlockBounds& b) {
 
 PointInput readpoint(std::string_view lon, std::string_view lat) {
   const auto x = readangle(lon, kLonLimit);
-  if (!x) return refusepoint(whyrefusedangle(lon, kLonLimit));
+  if (!x) return refusepoint(whyrefusedangle(lon, kLonLimit), InputFault::Longitude);
   const auto y = readangle(lat, kLatLimit);
-  if (!y) return refusepoint(whyrefusedangle(lat, kLatLimit));
+  if (!y) return refusepoint(whyrefusedangle(lat, kLatLimit), InputFault::Latitude);
   return PointInput{Point{*x, *y}, {}};
 }
 
 PointInput readpointfields(std::string_view lon, std::string_view lat) {
   FieldRead x = readfield("经度", lon, kLonLimit);
-  if (!x.angle) return refusepoint(std::move(x.error));
+  if (!x.angle) return refusepoint(std::move(x.error), InputFault::Longitude);
   FieldRead y = readfield("纬度", lat, kLatLimit);
-  if (!y.angle) return refusepoint(std::move(y.error));
+  if (!y.angle) return refusepoint(std::move(y.error), InputFault::Latitude);
   return PointInput{Point{*x.angle, *y.angle}, {}};
 }
 
@@ -52,19 +57,27 @@ BoundsInput readbounds(std::string_view west, std::string_view east, std::string
                        std::string_view north) {
   const auto w = readangle(west, kLonLimit), e = readangle(east, kLonLimit);
   const auto s = readangle(south, kLatLimit), n = readangle(north, kLatLimit);
-  if (!w) return refusebounds(whyrefusedangle(west, kLonLimit));
-  if (!e) return refusebounds(whyrefusedangle(east, kLonLimit));
-  if (!s) return refusebounds(whyrefusedangle(south, kLatLimit));
-  if (!n) return refusebounds(whyrefusedangle(north, kLatLimit));
+  if (!w) return refusebounds(whyrefusedangle(west, kLonLimit), InputFault::Longitude);
+  if (!e) return refusebounds(whyrefusedangle(east, kLonLimit), InputFault::Longitude);
+  if (!s) return refusebounds(whyrefusedangle(south, kLatLimit), InputFault::Latitude);
+  if (!n) return refusebounds(whyrefusedangle(north, kLatLimit), InputFault::Latitude);
   return ordered(BlockBounds{*w, *e, *s, *n});
+}
+
+BoundsInput checkbounds(std::optional<Angle> west, std::optional<Angle> east,
+                        std::optional<Angle> south, std::optional<Angle> north) {
+  if (!west || !east) return refusebounds(std::string(kLonRefused), InputFault::Longitude);
+  if (!south || !north) return refusebounds(std::string(kLatRefused), InputFault::Latitude);
+  return ordered(BlockBounds{*west, *east, *south, *north});
 }
 
 BoundsInput readboundfields(std::string_view west, std::string_view east,
                             std::string_view south, std::string_view north) {
   FieldRead f[] = {readfield("西界经度", west, kLonLimit), readfield("东界经度", east, kLonLimit),
                    readfield("南界纬度", south, kLatLimit), readfield("北界纬度", north, kLatLimit)};
-  for (FieldRead& r : f)
-    if (!r.angle) return refusebounds(std::move(r.error));
+  for (std::size_t i = 0; i < std::size(f); ++i)
+    if (!f[i].angle)
+      return refusebounds(std::move(f[i].error), i < 2 ? InputFault::Longitude : InputFault::Latitude);
   return ordered(BlockBounds{*f[0].angle, *f[1].angle, *f[2].angle, *f[3].angle});
 }
 

@@ -33,10 +33,21 @@ struct Point {
   Angle lon = 0, lat = 0;
 };
 
+/// Which check refused a point or bounds, for faces that report a code
+/// besides the text: the checks in the order they are made.
+enum class InputFault {
+  None,
+  Longitude,   ///< a longitude (or a west or east bound)
+  Latitude,    ///< a latitude (or a south or north bound)
+  EastWest,    ///< `kEastNotAboveWest`
+  NorthSouth,  ///< `kNorthNotAboveSouth`
+};
+
 /// A point read, or the rule it broke.
 struct PointInput {
   std::optional<Point> point;
   std::string error;  ///< empty when `point` holds a value
+  InputFault fault = InputFault::None;
 };
 
 /// A point from the command line or the web page (`readangle`): the
@@ -56,6 +67,7 @@ struct BlockBounds {
 struct BoundsInput {
   std::optional<BlockBounds> bounds;
   std::string error;  ///< empty when `bounds` holds a value
+  InputFault fault = InputFault::None;
 };
 
 /// Why bounds are out of order (east not above west, then north not above
@@ -66,6 +78,12 @@ std::string_view whyunordered(const BlockBounds& b);
 /// this order: the longitudes, the latitudes, then their order.
 BoundsInput readbounds(std::string_view west, std::string_view east, std::string_view south,
                        std::string_view north);
+
+/// Bounds a face has read as angles itself (decimal degrees from a caller;
+/// nothing for one it refused), checked in the order of `readbounds`: a
+/// refused longitude gives `kLonRefused`, a refused latitude `kLatRefused`.
+BoundsInput checkbounds(std::optional<Angle> west, std::optional<Angle> east,
+                        std::optional<Angle> south, std::optional<Angle> north);
 
 /// Bounds from the window's four fields (`readlon`, `readlat`), checked
 /// field by field from the west bound to the north bound, the refusal

@@ -11,34 +11,34 @@ constexpr Edition k12 = Edition::k2012;
 
 }  // namespace
 
-// id, label, denominator, code, digits, rows, lonsize, latsize, size texts,
-// edge parts, shown new number, old number and its form, names, parent in
-// the chain of containing sheets, edition.
+// id, label, denominator, column suffix, code, digits, rows, lonsize,
+// latsize, size texts, edge parts, shown new number, old number and its
+// form, names, parent in the chain of containing sheets, edition.
 constexpr std::array<Scale, 12> kAllScales = [] {
   std::array<Scale, 12> table{{
-    {0, "1:100万", 1000000, 'A', 0, 1, 6 * kDegree, 4 * kDegree, "6°", "4°", 1,
+    {0, "1:100万", 1000000, "100w", 'A', 0, 1, 6 * kDegree, 4 * kDegree, "6°", "4°", 1,
      true, true, {}, true, -1, k92},
-    {1, "1:50万", 500000, 'B', 3, 2, 3 * kDegree, 2 * kDegree, "3°", "2°", 1,
+    {1, "1:50万", 500000, "50w", 'B', 3, 2, 3 * kDegree, 2 * kDegree, "3°", "2°", 1,
      true, true, {0, 2, Letter}, true, 0, k92},
-    {2, "1:25万", 250000, 'C', 3, 4, 90 * kMinute, 1 * kDegree, "1°30′", "1°", 2,
+    {2, "1:25万", 250000, "25w", 'C', 3, 4, 90 * kMinute, 1 * kDegree, "1°30′", "1°", 2,
      true, true, {0, 4, Bracket}, true, 1, k92},
-    {3, "1:20万", 200000, 'I', 3, 6, 1 * kDegree, 40 * kMinute, "1°", "40′", 2,
+    {3, "1:20万", 200000, "20w", 'I', 3, 6, 1 * kDegree, 40 * kMinute, "1°", "40′", 2,
      false, true, {0, 6, Roman}, true, 1, k92},
-    {4, "1:10万", 100000, 'D', 3, 12, 30 * kMinute, 20 * kMinute, "30′", "20′", 2,
+    {4, "1:10万", 100000, "10w", 'D', 3, 12, 30 * kMinute, 20 * kMinute, "30′", "20′", 2,
      true, true, {0, 12, Decimal}, true, 2, k92},
-    {5, "1:5万", 50000, 'E', 3, 24, 15 * kMinute, 10 * kMinute, "15′", "10′", 2,
+    {5, "1:5万", 50000, "5w", 'E', 3, 24, 15 * kMinute, 10 * kMinute, "15′", "10′", 2,
      true, true, {4, 2, Letter}, true, 4, k92},
-    {6, "1:2.5万", 25000, 'F', 3, 48, 450 * kSecond, 300 * kSecond, "7′30″", "5′", 3,
+    {6, "1:2.5万", 25000, "25k", 'F', 3, 48, 450 * kSecond, 300 * kSecond, "7′30″", "5′", 3,
      true, true, {5, 2, Decimal}, false, 5, k92},
-    {7, "1:1万", 10000, 'G', 3, 96, 225 * kSecond, 150 * kSecond, "3′45″", "2′30″", 3,
+    {7, "1:1万", 10000, "1w", 'G', 3, 96, 225 * kSecond, 150 * kSecond, "3′45″", "2′30″", 3,
      true, true, {4, 8, Paren}, false, 6, k92},
-    {8, "1:5000", 5000, 'H', 3, 192, 225 * kSecond / 2, 75 * kSecond, "1′52.5″", "1′15″", 3,
+    {8, "1:5000", 5000, "5k", 'H', 3, 192, 225 * kSecond / 2, 75 * kSecond, "1′52.5″", "1′15″", 3,
      true, true, {7, 2, Letter}, false, 7, k92},
-    {9, "1:2000", 2000, 'I', 3, 576, 75 * kSecond / 2, 25 * kSecond, "37.5″", "25″", 3,
+    {9, "1:2000", 2000, "2k", 'I', 3, 576, 75 * kSecond / 2, 25 * kSecond, "37.5″", "25″", 3,
      true, false, {}, false, 8, k12},
-    {10, "1:1000", 1000, 'J', 4, 1152, 75 * kSecond / 4, 25 * kSecond / 2, "18.75″", "12.5″", 3,
+    {10, "1:1000", 1000, "1k", 'J', 4, 1152, 75 * kSecond / 4, 25 * kSecond / 2, "18.75″", "12.5″", 3,
      true, false, {}, false, 9, k12},
-    {11, "1:500", 500, 'K', 4, 2304, 75 * kSecond / 8, 25 * kSecond / 4, "9.375″", "6.25″", 3,
+    {11, "1:500", 500, "500", 'K', 4, 2304, 75 * kSecond / 8, 25 * kSecond / 4, "9.375″", "6.25″", 3,
      true, false, {}, false, 10, k12},
   }};
   for (Scale& s : table) {

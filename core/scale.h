@@ -88,6 +88,10 @@ struct Scale {
   int id;                     ///< list position: 0 (1:100万) .. 11 (1:500)
   std::string_view label;     ///< "1:100万" ...
   int denominator;            ///< 1000000 ...
+  /// The scale in the names of annotate's columns (new_5w, old_25k): the
+  /// denominator in 万 ("w") when it is a whole number of them, else in
+  /// thousands ("k"), else as it is: "100w", "5w", "25k", "5k", "500".
+  std::string_view suffix;
   char code;                  ///< letter in new numbers ('A' for 1:100万)
   int digits;                 ///< digits of row and of column; 0 at 1:100万
   int rows;                   ///< sheets along each side of a 1:100万 sheet

@@ -472,7 +472,7 @@ bool Annotator::createoutput(const std::string& out) {
     if (s->hasold) columns_.push_back({s, false});
   }
   for (Column& c : columns_) {
-    const std::string name = (c.isnew ? "new_" : "old_") + scalesuffix(*c.scale);
+    const std::string name = (c.isnew ? "new_" : "old_") + std::string(c.scale->suffix);
     c.index = target_->GetLayerDefn()->GetFieldIndex(name.c_str());
     if (c.index >= 0) continue;
     OGRFieldDefn field(name.c_str(), OFTString);
@@ -681,13 +681,6 @@ bool knownencoding(std::string_view name) {
   for (std::string_view known : {"GBK", "GB18030", "CP936", "GB2312"})
     if (sametext(name, known)) return true;
   return false;
-}
-
-std::string scalesuffix(const Scale& s) {
-  const int d = s.denominator;
-  if (d % 10000 == 0) return std::to_string(d / 10000) + "w";
-  if (d % 1000 == 0) return std::to_string(d / 1000) + "k";
-  return std::to_string(d);
 }
 
 Annotated annotate(const std::string& in, const std::string& out,

@@ -29,9 +29,6 @@
 
 namespace tufu::gis {
 
-/// The part of a column name that stands for the scale: "5w", "25k", "500".
-std::string scalesuffix(const Scale& s);
-
 struct AnnotateOptions {
   std::vector<const Scale*> scales;
   /// Fields that hold longitude and latitude (decimal degrees, or

@@ -15,5 +15,5 @@ trap 'rm -rf "$unpacked"' EXIT
 /usr/bin/python3 -m zipfile -e "$archive" "$unpacked"
 cd tests
 QT_QPA_PLATFORM=offscreen TUFU_QGIS_ZIP="$archive" TUFU_QGIS_PLUGINS="$unpacked" \
-TUFU_CLI="$build/cli/tufu-cli" XDG_RUNTIME_DIR="$unpacked" \
+TUFU_CLI="$build/cli/tufu-cli" XDG_RUNTIME_DIR="$unpacked" TUFU_LIBRARY="$build/capi/libtufu.so.0" \
   /usr/bin/python3 -m pytest -q -p no:cacheprovider .

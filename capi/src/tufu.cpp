@@ -97,14 +97,22 @@ tufu_status toblock(const std::optional<Block>& b, tufu_block* out) {
   return TUFU_OK;
 }
 
-// The checks of a block's four bounds, in the command line's order.
-tufu_status blockfrom(const Scale& scale, std::optional<Angle> w, std::optional<Angle> e,
-                      std::optional<Angle> s, std::optional<Angle> n, tufu_block* out) {
-  if (!w || !e) return TUFU_E_LONGITUDE;
-  if (!s || !n) return TUFU_E_LATITUDE;
-  if (*e <= *w) return TUFU_E_EASTWEST;
-  if (*n <= *s) return TUFU_E_NORTHSOUTH;
-  return toblock(blockquery(scale, *w, *e, *s, *n), out);
+// The status of a check that refused a point or bounds.
+tufu_status statusof(InputFault f) {
+  switch (f) {
+    case InputFault::None: return TUFU_OK;
+    case InputFault::Longitude: return TUFU_E_LONGITUDE;
+    case InputFault::Latitude: return TUFU_E_LATITUDE;
+    case InputFault::EastWest: return TUFU_E_EASTWEST;
+    case InputFault::NorthSouth: return TUFU_E_NORTHSOUTH;
+  }
+  return TUFU_E_INTERNAL;
+}
+
+// The block of checked bounds, or the check that refused them.
+tufu_status blockfrom(const Scale& scale, const BoundsInput& in, tufu_block* out) {
+  if (!in.bounds) return statusof(in.fault);
+  return toblock(blockcovering(scale, *in.bounds).block, out);
 }
 
 const char* message(tufu_status code) {
@@ -185,6 +193,7 @@ tufu_status tufu_scale_get(int index, tufu_scale_info* out) {
   out->named = s->named ? 1 : 0;
   out->parent = s->parent;
   out->since = yearof(s->since);
+  out->suffix = s->suffix.data();
   return TUFU_OK;
 }
 
@@ -257,26 +266,17 @@ size_t tufu_sheet_at_text(int edition, int scale, size_t n, const tufu_text_colu
     for (std::size_t i = 0; i < n; ++i) {
       out[i] = bad;
       const auto lontext = lons.read(i);
-      if (!lontext) {
-        setstatus(status, i, TUFU_E_MISSING);
-        continue;
-      }
-      const auto x = readangle(*lontext, kLonLimit);
-      if (!x) {
-        setstatus(status, i, TUFU_E_LONGITUDE);
-        continue;
-      }
       const auto lattext = lats.read(i);
-      if (!lattext) {
+      if (!lontext || !lattext) {
         setstatus(status, i, TUFU_E_MISSING);
         continue;
       }
-      const auto y = readangle(*lattext, kLatLimit);
-      if (!y) {
-        setstatus(status, i, TUFU_E_LATITUDE);
+      const PointInput p = readpoint(*lontext, *lattext);
+      if (!p.point) {
+        setstatus(status, i, statusof(p.fault));
         continue;
       }
-      const auto s = sheetat(*sc, *x, *y);
+      const auto s = sheetat(*sc, p.point->lon, p.point->lat);
       if (!s) {
         setstatus(status, i, TUFU_E_LONGITUDE);
         continue;
@@ -558,8 +558,12 @@ tufu_status tufu_block_bounds(int edition, int scale, double west, double east, 
   if (!e) return TUFU_E_EDITION;
   const Scale* sc = scaleat(scale, *e);
   if (sc == nullptr) return TUFU_E_SCALE;
-  return blockfrom(*sc, unitsofdegrees(west, kLonLimit), unitsofdegrees(east, kLonLimit),
-                   unitsofdegrees(south, kLatLimit), unitsofdegrees(north, kLatLimit), out);
+  return guarded([&]() -> tufu_status {
+    return blockfrom(*sc,
+                     checkbounds(unitsofdegrees(west, kLonLimit), unitsofdegrees(east, kLonLimit),
+                                 unitsofdegrees(south, kLatLimit), unitsofdegrees(north, kLatLimit)),
+                     out);
+  });
 }
 
 tufu_status tufu_block_bounds_text(int edition, int scale, const char* west, const char* east,
@@ -573,9 +577,40 @@ tufu_status tufu_block_bounds_text(int edition, int scale, const char* west, con
     if (!e) return TUFU_E_EDITION;
     const Scale* sc = scaleat(scale, *e);
     if (sc == nullptr) return TUFU_E_SCALE;
-    return blockfrom(*sc, readangle(west, kLonLimit), readangle(east, kLonLimit),
-                     readangle(south, kLatLimit), readangle(north, kLatLimit), out);
+    return blockfrom(*sc, readbounds(west, east, south, north), out);
   });
+}
+
+size_t tufu_bounds_reason(int edition, int scale, const char* west, const char* east,
+                          const char* south, const char* north, char* buf, size_t cap) {
+  try {
+    const auto e = editionof(edition);
+    if (!e) return copyout(message(TUFU_E_EDITION), buf, cap);
+    const Scale* sc = scaleat(scale, *e);
+    if (sc == nullptr) return copyout(message(TUFU_E_SCALE), buf, cap);
+    if (west == nullptr || east == nullptr || south == nullptr || north == nullptr)
+      return copyout(message(TUFU_E_ARGUMENT), buf, cap);
+    return copyout(readblock(*sc, west, east, south, north).error, buf, cap);
+  } catch (...) {
+    return copyout(message(TUFU_E_MEMORY), buf, cap);
+  }
+}
+
+tufu_status tufu_block_touching(int edition, int scale, double west, double east, double south,
+                                double north, tufu_block* out) {
+  if (out == nullptr) return TUFU_E_ARGUMENT;
+  *out = tufu_block{};
+  const auto e = editionof(edition);
+  if (!e) return TUFU_E_EDITION;
+  const Scale* sc = scaleat(scale, *e);
+  if (sc == nullptr) return TUFU_E_SCALE;
+  const auto w = unitsofdegrees(west, kLonLimit), ea = unitsofdegrees(east, kLonLimit);
+  const auto s = unitsofdegrees(south, kLatLimit), n = unitsofdegrees(north, kLatLimit);
+  if (!w || !ea) return TUFU_E_LONGITUDE;
+  if (!s || !n) return TUFU_E_LATITUDE;
+  if (*ea < *w) return TUFU_E_EASTWEST;
+  if (*n < *s) return TUFU_E_NORTHSOUTH;
+  return toblock(blockholding(*sc, *w, *ea, *s, *n), out);
 }
 
 int tufu_region_count(void) { return static_cast<int>(std::size(kRegions)); }
@@ -595,9 +630,17 @@ tufu_status tufu_block_region(int edition, int scale, const char* name, tufu_blo
     if (sc == nullptr) return TUFU_E_SCALE;
     const Region* r = regionnamed(name);
     if (r == nullptr) return TUFU_E_REGION;
-    return blockfrom(*sc, readlon(r->west), readlon(r->east), readlat(r->south),
-                     readlat(r->north), out);
+    return blockfrom(*sc, readbounds(r->west, r->east, r->south, r->north), out);
   });
+}
+
+size_t tufu_region_reason(const char* name, char* buf, size_t cap) {
+  if (name == nullptr) return copyout(message(TUFU_E_ARGUMENT), buf, cap);
+  try {
+    return copyout(regionnamed(name) != nullptr ? std::string() : unknownregion(name), buf, cap);
+  } catch (...) {
+    return copyout(message(TUFU_E_MEMORY), buf, cap);
+  }
 }
 
 tufu_status tufu_block_contained(int edition, const tufu_sheet* sheet, int target,
@@ -613,6 +656,21 @@ tufu_status tufu_block_contained(int edition, const tufu_sheet* sheet, int targe
   const auto b = contained(*s, *sc);
   if (!b) return TUFU_E_NEST;
   return toblock(b, out);
+}
+
+size_t tufu_nest_reason(int edition, const tufu_sheet* sheet, int target, char* buf, size_t cap) {
+  try {
+    const auto e = editionof(edition);
+    if (!e) return copyout(message(TUFU_E_EDITION), buf, cap);
+    const Scale* sc = scaleat(target, *e);
+    if (sc == nullptr || sheet == nullptr || scaleat(sheet->scale, *e) == nullptr)
+      return copyout(message(sheet == nullptr ? TUFU_E_ARGUMENT : TUFU_E_SCALE), buf, cap);
+    const auto s = fromsheet(sheet);
+    if (!s) return copyout(message(TUFU_E_NOSHEET), buf, cap);
+    return copyout(containedblock(*s, *sc).error, buf, cap);
+  } catch (...) {
+    return copyout(message(TUFU_E_MEMORY), buf, cap);
+  }
 }
 
 size_t tufu_block_sheets(const tufu_block* block, int64_t first, tufu_sheet* out, size_t cap) {

@@ -638,6 +638,33 @@ pgtufu_grid(PG_FUNCTION_ARGS)
 	return block_next(fcinfo);
 }
 
+/*
+ * The candidates of the sheets a geometry with these bounds touches
+ * (tufu_block_touching): the sheets from the one that holds the south-west
+ * corner to the one that holds the north-east corner.
+ */
+PG_FUNCTION_INFO_V1(pgtufu_touching_candidates);
+Datum
+pgtufu_touching_candidates(PG_FUNCTION_ARGS)
+{
+	if (SRF_IS_FIRSTCALL())
+	{
+		MemoryContext old;
+		FuncCallContext *funcctx = srf_start(fcinfo, sizeof(BlockState), &old);
+		BlockState *bs = funcctx->user_fctx;
+		int32		edition = PG_GETARG_INT32(5);
+		int			scale = scale_of(PG_GETARG_TEXT_PP(4), edition, NULL);
+		tufu_status st;
+
+		st = tufu_block_touching(edition, scale, PG_GETARG_FLOAT8(0), PG_GETARG_FLOAT8(1),
+								 PG_GETARG_FLOAT8(2), PG_GETARG_FLOAT8(3), &bs->block);
+		if (st != TUFU_OK)
+			refuse_status(st, "block bounds");
+		MemoryContextSwitchTo(old);
+	}
+	return block_next(fcinfo);
+}
+
 /* The sheets of a scale that a sheet contains. */
 PG_FUNCTION_INFO_V1(pgtufu_contained);
 Datum
@@ -654,6 +681,16 @@ pgtufu_contained(PG_FUNCTION_ARGS)
 		tufu_status st;
 
 		st = tufu_block_contained(edition, &s, scale, &bs->block);
+		if (st == TUFU_E_NEST)
+		{
+			char		reason[REASON_ROOM];
+
+			tufu_nest_reason(edition, &s, scale, reason, sizeof reason);
+			ereport(ERROR,
+					(errcode(ERRCODE_INVALID_PARAMETER_VALUE),
+					 errmsg("invalid target scale"),
+					 errdetail("%s", reason)));
+		}
 		if (st != TUFU_OK)
 			refuse_status(st, "target scale");
 		MemoryContextSwitchTo(old);

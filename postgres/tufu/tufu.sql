@@ -110,6 +110,15 @@ LANGUAGE C IMMUTABLE STRICT PARALLEL SAFE ROWS 1000;
 COMMENT ON FUNCTION tufu_grid(float8, float8, float8, float8, text, int) IS
 'The sheets of the scale that cover the block west..east, south..north (degrees) as tufu-cli block answers, row by row from the north-west; streamed';
 
+CREATE FUNCTION tufu_touching_candidates(box_west float8, box_east float8,
+                                         box_south float8, box_north float8,
+                                         scale text, edition int DEFAULT 1992)
+RETURNS TABLE (new text, old text, west float8, south float8, east float8, north float8)
+AS 'MODULE_PATHNAME', 'pgtufu_touching_candidates'
+LANGUAGE C IMMUTABLE STRICT PARALLEL SAFE ROWS 100;
+COMMENT ON FUNCTION tufu_touching_candidates(float8, float8, float8, float8, text, int) IS
+'The sheets a geometry with this bounding box can touch, row by row from the north-west: from the sheet that holds the south-west corner to the sheet that holds the north-east corner (a corner on an edge takes in the sheet north or east of it); equal bounds allowed';
+
 CREATE FUNCTION tufu_scales(edition int DEFAULT 1992)
 RETURNS TABLE (scale text, denominator int, width float8, height float8, shows_new boolean)
 AS 'MODULE_PATHNAME', 'pgtufu_scales'

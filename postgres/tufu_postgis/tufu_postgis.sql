@@ -67,40 +67,44 @@ COMMENT ON FUNCTION tufu_sheet_geom(text, int, int) IS
 CREATE FUNCTION tufu_sheets_touching(geom geometry, scale text, edition int DEFAULT 1992)
 RETURNS SETOF text
 AS $$
+  -- libtufu's rule (tufu.h, "sheets a geometry touches"), with PostGIS for
+  -- the two geometric tests.  Outside the numbering's range the candidates
+  -- are refused with the reason.
   WITH g AS (
     SELECT ST_Transform(geom, 4490) AS g
     WHERE NOT ST_IsEmpty(geom)),
-  -- The sheets that hold the south-west and the north-east corner of its
-  -- bounding box bound the candidates.  Outside the numbering's range the
-  -- box itself goes to tufu_grid, which refuses it with the reason.
-  box AS (
-    SELECT g.g, coalesce(sw.west, ST_XMin(g.g)) AS west, coalesce(ne.east, ST_XMax(g.g)) AS east,
-           coalesce(sw.south, ST_YMin(g.g)) AS south, coalesce(ne.north, ST_YMax(g.g)) AS north
-    FROM g,
-         tufu_sheet_bounds(ST_XMin(g.g), ST_YMin(g.g), scale, edition) AS sw,
-         tufu_sheet_bounds(ST_XMax(g.g), ST_YMax(g.g), scale, edition) AS ne),
   candidate AS (
-    SELECT coalesce(s.new, s.old) AS number, box.g, s.west, s.south, s.east, s.north,
-           ST_MakeEnvelope(s.west, s.south, s.east, s.north, 4490) AS sheet
-    FROM box, tufu_grid(box.west, box.east, box.south, box.north, scale, edition) AS s),
+    SELECT row_number() OVER () AS k, coalesce(c.new, c.old) AS number, g.g,
+           ST_MakeEnvelope(c.west, c.south, c.east, c.north, 4490) AS sheet
+    FROM g, tufu_touching_candidates(ST_XMin(g.g), ST_XMax(g.g), ST_YMin(g.g), ST_YMax(g.g),
+                                     scale, edition) AS c),
   meeting AS (
     SELECT * FROM candidate WHERE ST_Intersects(g, sheet)),
-  -- The sheets whose inside the geometry reaches.
+  -- The sheets whose inside the geometry meets.
   inside AS (
-    SELECT number FROM meeting WHERE NOT ST_Touches(g, sheet))
-  SELECT number FROM inside
-  UNION ALL
-  -- A geometry that only runs along sheet edges (a point on an edge, a
-  -- line on a parallel) lies, as a point does, in the sheets north and
-  -- east of them: those that it meets elsewhere than on their north and
-  -- east edges.
-  SELECT number FROM meeting
-  WHERE NOT EXISTS (SELECT FROM inside)
-    AND NOT ST_Covers(ST_SetSRID(ST_MakeLine(ARRAY[ST_MakePoint(west, north),
-                                                   ST_MakePoint(east, north),
-                                                   ST_MakePoint(east, south)]), 4490),
-                      ST_Intersection(g, sheet))
+    SELECT k, number FROM meeting WHERE ST_Relate(g, sheet, 'T********')),
+  -- Wholly on sheet edges: the sheets that hold one of its points, as
+  -- libtufu places points.  The points that decide are those of the
+  -- geometry's meeting with a sheet and the middle of each straight piece
+  -- of it, which lies on one edge and is held, all of it, by one sheet.
+  part AS (
+    SELECT m.k, m.number, d.geom
+    FROM meeting m, ST_Dump(ST_Intersection(m.g, m.sheet)) AS d
+    WHERE NOT EXISTS (SELECT FROM inside)),
+  probe AS (
+    SELECT k, number, ST_X(geom) AS x, ST_Y(geom) AS y
+    FROM part WHERE ST_GeometryType(geom) = 'ST_Point'
+    UNION ALL
+    SELECT k, number, (ST_X(ST_StartPoint(s.geom)) + ST_X(ST_EndPoint(s.geom))) / 2,
+           (ST_Y(ST_StartPoint(s.geom)) + ST_Y(ST_EndPoint(s.geom))) / 2
+    FROM part, ST_DumpSegments(part.geom) AS s
+    WHERE ST_GeometryType(part.geom) <> 'ST_Point'),
+  held AS (
+    SELECT DISTINCT k, number FROM probe
+    WHERE coalesce(tufu_sheet(x, y, scale, edition), tufu_old_sheet(x, y, scale, edition)) = number)
+  SELECT number FROM (SELECT k, number FROM inside UNION ALL SELECT k, number FROM held) AS t
+  ORDER BY k
 $$
 LANGUAGE sql IMMUTABLE STRICT PARALLEL SAFE ROWS 10;
 COMMENT ON FUNCTION tufu_sheets_touching(geometry, text, int) IS
-'The sheets of the scale that a geometry in any SRID reaches into, row by row from the north-west: new numbers, old numbers at 1:20万. A geometry that only runs along sheet edges gets the sheets north and east of them, as a point does';
+'The sheets of the scale that a geometry in any SRID touches, row by row from the north-west: new numbers, old numbers at 1:20万. A sheet is touched when the geometry meets its inside; a geometry that lies wholly on sheet edges touches the sheets that hold its points, a point on an edge lying in the sheet north or east of it';

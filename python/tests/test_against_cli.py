@@ -1,6 +1,7 @@
 """tufu for Python against ``tufu-cli --json``, field by field."""
 
 import math
+import subprocess
 from typing import List, Tuple
 
 import numpy as np
@@ -170,7 +171,8 @@ def test_blocks(cli, west, east, south, north, label):
 
 
 def test_block_refusals_are_the_cli_reasons(cli):
-    cases = [("118", "114", "39", "41"), ("114", "118", "41", "39"), ("114", "181", "39", "41")]
+    cases = [("118", "114", "39", "41"), ("114", "118", "41", "39"), ("114", "181", "39", "41"),
+             ("", "118", "39", "41"), ("114", "118", "39", "61")]
     for w, e, s, n in cases:
         a = cli.json(["block", w, e, s, n, "--scale", "100万"])[0]
         with pytest.raises(ValueError) as err:
@@ -193,7 +195,10 @@ def test_contained_blocks(cli):
         assert b.bottomright.old_number == a["bottomright"]["old"]
 
 
-def test_region_block():
+def test_region_block(cli, tmp_path):
     assert len(tufu.block_of_region("北京", "100万")) == 2
-    with pytest.raises(ValueError):
+    with pytest.raises(ValueError) as err:
         tufu.block_of_region("火星", "100万")
+    run = subprocess.run([cli.path, "grid", "--region", "火星", "--scale", "100万", "-o", str(tmp_path / "g.gpkg")],
+                         stdout=subprocess.PIPE, stderr=subprocess.PIPE, check=False)
+    assert run.returncode != 0 and run.stderr.decode().strip() == f"tufu-cli: {err.value}"

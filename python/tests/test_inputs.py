@@ -3,11 +3,25 @@
 import math
 import os
 import threading
+from pathlib import Path
 
 import numpy as np
 import pytest
 
 import tufu
+
+
+def touching_cases():
+    """The table of sheets-touching cases shared with the QGIS and PostgreSQL
+    tests (the source tree's tests/data; TUFU_SOURCE names the tree when the
+    tests run from a copy)."""
+    root = Path(os.environ.get("TUFU_SOURCE") or Path(__file__).resolve().parents[2])
+    rows = []
+    for line in (root / "tests" / "data" / "touching.tsv").read_text(encoding="utf-8").splitlines():
+        if line and not line.startswith("#"):
+            case, scale, wkt, sheets = line.split("\t")
+            rows.append(pytest.param(scale, wkt, sheets.split(), id=case))
+    return rows
 
 
 def test_same_shape_out():
@@ -134,6 +148,34 @@ def test_sheets_touching():
     assert [s.number for s in tufu.sheets_touching(square, "1:5万")] == ["J50E005009", "J50E006009"]
 
 
+@pytest.mark.parametrize("scale,wkt,want", touching_cases())
+def test_sheets_touching_cases(scale, wkt, want):
+    shapely_wkt = pytest.importorskip("shapely.wkt")
+    assert [s.number for s in tufu.sheets_touching(shapely_wkt.loads(wkt), scale)] == want
+
+
+def test_sheets_touching_refusal_and_candidates():
+    geom = pytest.importorskip("shapely.geometry")
+    with pytest.raises(ValueError, match="经度应为0至180度"):
+        tufu.sheets_touching(geom.LineString([(-1, 39), (1, 39)]), "5万")
+    assert tufu.sheets_touching(geom.Polygon(), "5万") == []
+    assert len(tufu.block_touching(116, 116, 40, 40, "5万")) == 1
+
+
+def test_public_sheet_texts_and_bounds():
+    recs, ok = tufu.sheets_at([116.391667, 121.47, 200], [39.908333, 31.23, 0], "1:5万")
+    assert tufu.sheet_texts(recs, "new").tolist() == tufu.sheet_numbers(
+        [116.391667, 121.47, 200], [39.908333, 31.23, 0], "1:5万").tolist()
+    assert tufu.sheet_texts(recs, "code").tolist()[:1] == ["J50E001010"]
+    b = tufu.sheet_bounds(recs)
+    assert b.shape == (3, 4) and np.isnan(b[2]).all()
+    assert b[0].tolist() == list(tufu.Sheet("J50E001010").bounds)
+    with pytest.raises(ValueError):
+        tufu.sheet_texts(recs, "colour")
+    with pytest.raises(TypeError):
+        tufu.sheet_texts(np.zeros(3), "new")
+
+
 def test_big_blocks_stream():
     b = tufu.block_of_bounds(0, 180, 0, 60, "1:1万")
     assert len(b) == 2880 * 1440
@@ -169,6 +211,10 @@ def test_installed_copy_is_tested():
     if os.environ.get("TUFU_INSTALLED_TEST"):
         assert f"{os.sep}site-packages{os.sep}" in os.path.abspath(tufu.__file__)
         assert os.path.exists(os.path.join(os.path.dirname(tufu.__file__), "libtufu.so.0"))
+        # The package's own library, whatever TUFU_LIBRARY names.
+        from tufu import _lib
+
+        assert os.path.dirname(_lib.lib._name) == os.path.dirname(tufu.__file__)
 
 
 def test_out_arrays():

@@ -9,6 +9,7 @@
 """
 
 from ._core import (
+    SHEET_FIELDS,
     ScaleInfo,
     bounds,
     is_valid,
@@ -20,12 +21,15 @@ from ._core import (
     scale,
     scale_labels,
     scales,
+    sheet_bounds,
     sheet_numbers,
+    sheet_texts,
     sheets_at,
     to_new,
     to_old,
     version,
 )
+from ._lib import SHEET_DTYPE
 from .names import NameFileError, NameSet
 from .sheet import (
     Block,
@@ -33,6 +37,7 @@ from .sheet import (
     SheetNumberError,
     block_of_bounds,
     block_of_region,
+    block_touching,
     regions,
     sheets_of,
 )
@@ -56,6 +61,8 @@ def sheets_touching(geometry, scale, edition: int = 1992, names=None):  # type: 
 __version__ = version()
 
 __all__ = [
+    "SHEET_DTYPE",
+    "SHEET_FIELDS",
     "Block",
     "NameFileError",
     "NameSet",
@@ -64,6 +71,7 @@ __all__ = [
     "SheetNumberError",
     "block_of_bounds",
     "block_of_region",
+    "block_touching",
     "bounds",
     "is_valid",
     "new_numbers",
@@ -75,7 +83,9 @@ __all__ = [
     "scale",
     "scale_labels",
     "scales",
+    "sheet_bounds",
     "sheet_numbers",
+    "sheet_texts",
     "sheets_at",
     "sheets_of",
     "sheets_touching",

@@ -35,6 +35,9 @@ __all__ = [
     "to_old",
     "scale_labels",
     "place_names",
+    "sheet_texts",
+    "sheet_bounds",
+    "SHEET_FIELDS",
     "version",
 ]
 
@@ -95,6 +98,8 @@ class ScaleInfo:
     named: bool
     parent: int
     since: int  #: the first edition that has the scale
+    #: the scale in the column names of ``tufu-cli annotate`` ("5w", "25k", "500")
+    suffix: str
 
     def __str__(self) -> str:
         return self.label
@@ -120,6 +125,7 @@ def _scaleinfo(index: int) -> ScaleInfo:
         named=bool(info.named),
         parent=info.parent,
         since=info.since,
+        suffix=info.suffix.decode(),
     )
 
 
@@ -319,6 +325,63 @@ def _sheet_texts(sheets: np.ndarray, field: int, names: Any = None) -> np.ndarra
     return out
 
 
+#: The fields :func:`sheet_texts` writes, by name (libtufu's TUFU_FIELD_*).
+SHEET_FIELDS = {
+    "new": _lib.FIELD_NEW,
+    "old": _lib.FIELD_OLD,
+    "name": _lib.FIELD_NAME,
+    "west": _lib.FIELD_WEST,
+    "east": _lib.FIELD_EAST,
+    "south": _lib.FIELD_SOUTH,
+    "north": _lib.FIELD_NORTH,
+    "lonsize": _lib.FIELD_LONSIZE,
+    "latsize": _lib.FIELD_LATSIZE,
+    "scale": _lib.FIELD_SCALE,
+    "code": _lib.FIELD_CODE,
+}
+
+
+def _records(sheets: Any) -> np.ndarray:
+    a = np.asarray(sheets)
+    if a.dtype != SHEET_DTYPE:
+        raise TypeError(f"sheets must be records of tufu.SHEET_DTYPE (scale, x, y), not {a.dtype}")
+    return np.ascontiguousarray(a.ravel())
+
+
+def sheet_texts(sheets: np.ndarray, field: str, names: Any = None) -> np.ndarray:
+    """A field of sheets given as integer records (:data:`tufu.SHEET_DTYPE`,
+    as :func:`sheets_at`, :func:`recognize` and :meth:`Block.page` give
+    them): ``field`` is one of :data:`SHEET_FIELDS` ("new", "old", "name",
+    "west", "east", "south", "north", "lonsize", "latsize", "scale",
+    "code").  A flat array of str; ``""`` for a record that is no sheet
+    (scale −1) and where the sheet has no such text.  Names come from
+    ``names`` (a :class:`tufu.NameSet`) or the built-in names.
+
+    >>> import tufu
+    >>> recs, ok = tufu.sheets_at([116.391667, -1], [39.908333, 0], "5万")
+    >>> tufu.sheet_texts(recs, "new").tolist(), tufu.sheet_texts(recs, "old").tolist()
+    (['J50E001010', ''], ['J-50-5-B', ''])
+    >>> tufu.sheet_texts(recs[:1], "west").tolist()
+    ['116°15′']
+    """
+    if field not in SHEET_FIELDS:
+        raise ValueError(f"no sheet field {field!r}; the fields are {', '.join(SHEET_FIELDS)}")
+    return _sheet_texts(_records(sheets), SHEET_FIELDS[field], names)
+
+
+def sheet_bounds(sheets: np.ndarray) -> np.ndarray:
+    """The edges of sheets given as integer records, in degrees: an
+    ``(n, 4)`` array of west, south, east, north; NaN for a record that is
+    no sheet.
+
+    >>> import tufu
+    >>> recs, _ = tufu.sheets_at(116.391667, 39.908333, "5万")
+    >>> tufu.sheet_bounds(recs).tolist()
+    [[116.25, 39.833333333333336, 116.5, 40.0]]
+    """
+    return _sheet_bounds(_records(sheets))
+
+
 def _names_handle(names: Any) -> Optional[int]:
     if names is None:
         return None
@@ -494,14 +557,20 @@ def _encoded(text: str) -> bytes:
         return text.encode("utf-8", "surrogatepass")
 
 
-def _reason(text: str, edition: int) -> str:
-    raw = _encoded(text)
+def _written(call: Callable[[Any, int], int]) -> str:
+    """The text a libtufu call writes into a caller's buffer, as tufu_reason
+    does: ``call(buf, cap)`` returns the whole length."""
     buf = ctypes.create_string_buffer(512)
-    n = lib.tufu_reason(edition, raw, len(raw), buf, len(buf))
+    n = call(buf, len(buf))
     if n >= len(buf):
         buf = ctypes.create_string_buffer(n + 1)
-        lib.tufu_reason(edition, raw, len(raw), buf, len(buf))
+        call(buf, len(buf))
     return buf.value.decode("utf-8", "replace")
+
+
+def _reason(text: str, edition: int) -> str:
+    raw = _encoded(text)
+    return _written(lambda buf, cap: lib.tufu_reason(edition, raw, len(raw), buf, cap))
 
 
 def _status_message(code: int) -> str:

@@ -1,8 +1,10 @@
 """Loading libtufu and declaring its C functions for ctypes.
 
-The library is looked for in this order: the file named by the environment
-variable ``TUFU_LIBRARY``; ``libtufu.so.0`` inside this package (the wheel
-carries it); then the system's ``libtufu.so.0`` (the Debian package).
+The library is looked for in this order: ``libtufu.so.0`` inside this
+package (the wheel and the QGIS plugin carry their own, which nothing else
+replaces); when the package holds none (a source checkout), the file named
+by the environment variable ``TUFU_LIBRARY``; then the system's
+``libtufu.so.0`` (the Debian package).
 """
 
 from __future__ import annotations
@@ -47,6 +49,7 @@ class ScaleInfo_t(ctypes.Structure):
         ("named", ctypes.c_int32),
         ("parent", ctypes.c_int32),
         ("since", ctypes.c_int32),
+        ("suffix", ctypes.c_char_p),
     ]
 
 
@@ -56,9 +59,11 @@ class TextColumn(ctypes.Structure):
 
 def _load() -> ctypes.CDLL:
     candidates = []
-    if os.environ.get("TUFU_LIBRARY"):
+    own = Path(__file__).with_name("libtufu.so.0")
+    if own.exists():
+        candidates.append(str(own))
+    elif os.environ.get("TUFU_LIBRARY"):
         candidates.append(os.environ["TUFU_LIBRARY"])
-    candidates.append(str(Path(__file__).with_name("libtufu.so.0")))
     candidates.append("libtufu.so.0")
     errors = []
     for name in candidates:
@@ -103,7 +108,11 @@ _PROTOTYPES = {
     "tufu_region_count": (_i, []),
     "tufu_region_name": (_cp, [_i]),
     "tufu_block_region": (_i32, [_i, _i, _cp, _p]),
+    "tufu_region_reason": (_sz, [_cp, _p, _sz]),
     "tufu_block_contained": (_i32, [_i, _p, _i, _p]),
+    "tufu_nest_reason": (_sz, [_i, _p, _i, _p, _sz]),
+    "tufu_bounds_reason": (_sz, [_i, _i, _cp, _cp, _cp, _cp, _p, _sz]),
+    "tufu_block_touching": (_i32, [_i, _i, _d, _d, _d, _d, _p]),
     "tufu_block_sheets": (_sz, [_p, ctypes.c_int64, _p, _sz]),
     "tufu_names_new": (_p, []),
     "tufu_names_copy": (_p, [_p]),
@@ -122,6 +131,7 @@ OK = 0
 E_MISSING = 7
 E_LONGITUDE = 10
 E_LATITUDE = 11
+E_REGION = 15
 E_NEST = 16
 E_NOSHEET = 17
 E_NAMEFILE = 18

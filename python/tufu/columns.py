@@ -1,7 +1,6 @@
 """The names of the columns that ``tufu-cli annotate`` adds for a scale:
-``new_<s>`` and ``old_<s>``, where <s> is the scale's denominator in 万
-("w") when it is a whole number of them, else in thousands ("k"), else as
-it is.  A scale without shown new numbers (1:20万) has no new column, one
+``new_<s>`` and ``old_<s>``, where <s> is the scale's suffix in libtufu's
+scale table (:attr:`tufu.ScaleInfo.suffix`: "5w", "25k", "500").  A scale without shown new numbers (1:20万) has no new column, one
 without old numbers (1:2000, 1:1000, 1:500) no old column.
 
 >>> import tufu.columns
@@ -21,13 +20,9 @@ __all__ = ["annotate_columns", "scale_suffix"]
 
 
 def scale_suffix(info: ScaleInfo) -> str:
-    """The part of a column name that stands for the scale: "5w", "25k", "500"."""
-    d = info.denominator
-    if d % 10000 == 0:
-        return f"{d // 10000}w"
-    if d % 1000 == 0:
-        return f"{d // 1000}k"
-    return str(d)
+    """The part of a column name that stands for the scale: "5w", "25k", "500"
+    (libtufu's scale table, as ``tufu-cli annotate`` names its columns)."""
+    return info.suffix
 
 
 def annotate_columns(info: ScaleInfo) -> Tuple[Optional[str], Optional[str]]:

@@ -3,14 +3,14 @@ or polygon touches.  Needs Shapely, and GeoPandas for data frames."""
 
 from __future__ import annotations
 
-from typing import Any, Iterable, Iterator, List, Union
+from typing import Any, Iterable, Iterator, List, Tuple, Union
 
 import numpy as np
 
 from . import _core, _lib
 from ._core import ScaleLike
 from ._lib import SHEET_DTYPE
-from .sheet import Block, Sheet
+from .sheet import Block, Sheet, block_touching
 
 __all__ = ["to_geodataframe", "sheets_touching", "GRID_FIELDS"]
 
@@ -85,20 +85,66 @@ def to_geodataframe(sheets: Union[Block, Iterable[Union[Sheet, str]]], edition: 
     return gpd.GeoDataFrame(frame, geometry="geometry", crs="EPSG:4490")
 
 
+def _probes(part: Any) -> Iterator[Tuple[float, float]]:
+    """Points that decide which sheets hold a geometry lying on sheet edges:
+    its single points, and the middle of each straight piece of its lines (a
+    piece lies on one edge, and its middle is held by the sheet that holds
+    the whole open piece)."""
+    if part.is_empty:
+        return
+    kind = part.geom_type
+    if kind == "Point":
+        yield part.x, part.y
+    elif kind in ("LineString", "LinearRing"):
+        c = list(part.coords)
+        if len(c) == 1:
+            yield c[0][0], c[0][1]
+        for (x0, y0), (x1, y1) in zip(c, c[1:]):
+            yield (x0 + x1) / 2, (y0 + y1) / 2
+    elif kind == "Polygon":
+        yield from _probes(part.exterior)
+        for ring in part.interiors:
+            yield from _probes(ring)
+    else:
+        for g in part.geoms:
+            yield from _probes(g)
+
+
 def sheets_touching(geometry: Any, scale: ScaleLike, edition: int = 1992, names: Any = None) -> List[Sheet]:
-    """The sheets of ``scale`` that a geometry (a Shapely line, polygon, point
-    or anything with ``__geo_interface__``, in degrees) touches, in block
-    order: candidates from its bounding block, then an exact test.  As for
-    points, a sheet's west and south edges belong to it and its east and
-    north edges to its neighbours, so a line along a sheet edge is in the
-    sheet east or north of it.
+    """The sheets of ``scale`` that a geometry (a Shapely point, line,
+    polygon or collection, or anything with ``__geo_interface__``, in
+    degrees) touches, in block order (rows from the north, each from the
+    west).
+
+    This is the reference of the one rule that libtufu states (tufu.h,
+    "sheets a geometry touches") and that the QGIS plugin and the
+    PostgreSQL extension follow with their own geometry engines:
+
+    1. The candidates are :func:`tufu.block_touching` of the geometry's
+       bounding box.
+    2. A candidate is touched when the geometry meets its inside (the
+       sheet's rectangle without its edges).
+    3. Only when the geometry meets no candidate's inside (it lies wholly on
+       sheet edges), the touched sheets are those that hold one of its
+       points, by the rule of points: a point on an edge lies in the sheet
+       north or east of it (on 180° E and 60° N, west or south of it).
+
+    So a polygon equal to a sheet touches that sheet alone, a line along a
+    meridian that is a sheet edge the sheets east of it, a line through a
+    sheet corner only the sheets whose inside it crosses.  ``ValueError``
+    with the Chinese reason for a geometry reaching outside 0..180° E,
+    0..60° N.
 
     >>> import tufu
-    >>> from shapely.geometry import LineString
+    >>> from shapely.geometry import LineString, Point
     >>> [s.number for s in tufu.sheets_touching(LineString([(115, 39.5), (121, 41)]), "100万")]
     ['K50', 'K51', 'J50']
+    >>> [s.number for s in tufu.sheets_touching(LineString([(120, 37), (120, 38)]), "100万")]
+    ['J51']
+    >>> [s.number for s in tufu.sheets_touching(Point(120, 40), "100万")]
+    ['K51']
     """
-    from shapely.geometry import LineString, Polygon, box, shape
+    from shapely.geometry import box, shape
 
     geom = geometry if hasattr(geometry, "geom_type") else shape(geometry)
     if geom.is_empty:
@@ -106,25 +152,22 @@ def sheets_touching(geometry: Any, scale: ScaleLike, edition: int = 1992, names:
     minx, miny, maxx, maxy = geom.bounds
     e = _core._edition(edition)
     sc = _core.scale(scale, e)
-    # The corners' sheets by the half-open rule, so a bound on an edge takes
-    # in the sheet beyond it, which the exact test then weighs.
-    corners, ok = _core.sheets_at([minx, maxx], [miny, maxy], sc, e)
-    if not ok.all():
-        raise ValueError("the geometry lies outside 0..180° E, 0..60° N")
-    sw, ne = corners[0], corners[1]
-    blk = _lib.Block_t(sc.index, int(sw["x"]), int(sw["y"]), int(ne["y"] - sw["y"] + 1), int(ne["x"] - sw["x"] + 1))
-    block = Block._of(blk, e, names)
-    out: List[Sheet] = []
+    block = block_touching(minx, maxx, miny, maxy, sc, e, names)
+    inside: List[Tuple[int, int, int]] = []
+    meeting: List[Tuple[Tuple[int, int, int], Any]] = []
     for page in block.pages():
         for rec, (w, s, east, n) in zip(page.tolist(), _core._sheet_bounds(page).tolist()):
             cell = box(w, s, east, n)
             if not geom.intersects(cell):
                 continue
-            part = geom.intersection(cell)
-            # What meets the sheet only on its east or north edge is the
-            # neighbour's.
-            far = LineString([(w, n), (east, n), (east, s)])
-            if part.is_empty or (part.within(far) if not isinstance(part, Polygon) else False):
-                continue
-            out.append(Sheet._of(tuple(rec), e, names))
-    return out
+            if geom.relate_pattern(cell, "T********"):
+                inside.append(tuple(rec))
+            elif not inside:
+                meeting.append((tuple(rec), cell))
+    if not inside:
+        for rec, cell in meeting:
+            points = list(_probes(geom.intersection(cell)))
+            held, ok = _core.sheets_at([p[0] for p in points], [p[1] for p in points], sc, e)
+            if any(ok[i] and tuple(held[i].tolist()) == rec for i in range(len(points))):
+                inside.append(rec)
+    return [Sheet._of(rec, e, names) for rec in inside]

@@ -11,7 +11,15 @@ from . import _core, _lib
 from ._core import ScaleInfo, ScaleLike
 from ._lib import SHEET_DTYPE, lib
 
-__all__ = ["Sheet", "Block", "SheetNumberError", "block_of_bounds", "block_of_region", "regions"]
+__all__ = [
+    "Sheet",
+    "Block",
+    "SheetNumberError",
+    "block_of_bounds",
+    "block_of_region",
+    "block_touching",
+    "regions",
+]
 
 
 class SheetNumberError(ValueError):
@@ -191,7 +199,9 @@ class Sheet:
             self.edition, ctypes.byref(_lib.Sheet_t(*self._rec)), target.index, ctypes.byref(blk)
         )
         if st == _lib.E_NEST:
-            raise ValueError(f"{target.label}的图幅不能整齐地嵌套在{self.scale.label}图幅之内")
+            sheet = _lib.Sheet_t(*self._rec)
+            raise ValueError(_core._written(
+                lambda buf, cap: lib.tufu_nest_reason(self.edition, ctypes.byref(sheet), target.index, buf, cap)))
         if st != _lib.OK:
             raise ValueError(_core._status_message(st))
         return Block._of(blk, self.edition, self.names)
@@ -388,10 +398,36 @@ def block_of_bounds(
         if any(b"\0" in r for r in raw):
             raise ValueError(_core._status_message(_lib.E_LONGITUDE))
         st = lib.tufu_block_bounds_text(e, index, *raw, ctypes.byref(blk))
+        if st != _lib.OK:
+            raise ValueError(_core._written(lambda buf, cap: lib.tufu_bounds_reason(e, index, *raw, buf, cap)))
     elif any(isinstance(v, (str, bytes)) for v in values):
         raise TypeError("bounds are all numbers or all angle texts")
     else:
         st = lib.tufu_block_bounds(e, index, *(float(v) for v in values), ctypes.byref(blk))
+    return _checked(st, blk, e, names)
+
+
+def block_touching(
+    west: float, east: float, south: float, north: float, scale: ScaleLike, edition: int = 1992, names: Any = None
+) -> Block:
+    """The candidates of the sheets a geometry with bounding box west..east,
+    south..north (degrees) touches, from libtufu: the block from the sheet
+    that holds (west, south) to the one that holds (east, north), a bound on
+    a sheet edge taking in the sheet north or east of it.  Equal bounds (a
+    point, a line along a meridian) are allowed.  ``ValueError`` with the
+    Chinese reason outside 0..180° E, 0..60° N.  :func:`tufu.sheets_touching`
+    picks the touched sheets among them.
+
+    >>> import tufu
+    >>> [s.number for s in tufu.block_touching(114, 120, 36, 40, "100万")]
+    ['K50', 'K51', 'J50', 'J51']
+    >>> [s.number for s in tufu.block_touching(120, 120, 37, 38, "100万")]
+    ['J51']
+    """
+    e = _core._edition(edition)
+    index = _core.scale(scale, e).index
+    blk = _lib.Block_t()
+    st = lib.tufu_block_touching(e, index, float(west), float(east), float(south), float(north), ctypes.byref(blk))
     return _checked(st, blk, e, names)
 
 
@@ -419,8 +455,8 @@ def block_of_region(name: str, scale: ScaleLike, edition: int = 1992, names: Any
     blk = _lib.Block_t()
     raw = _core._encoded(name)
     st = lib.tufu_block_region(e, index, raw if b"\0" not in raw else b"", ctypes.byref(blk))
-    if st == 15:
-        raise ValueError(f"没有名为 {name} 的地区")
+    if st == _lib.E_REGION:
+        raise ValueError(_core._written(lambda buf, cap: lib.tufu_region_reason(raw, buf, cap)))
     return _checked(st, blk, e, names)
 
 

@@ -17,7 +17,6 @@ import numpy as np
 
 try:
     from . import tufu as T
-    from .tufu import _core, _lib
 except ImportError as e:  # a source checkout without the bundled package
     raise ImportError(
         "tufu_qgis: the bundled tufu package is missing; install the plugin from "
@@ -101,18 +100,18 @@ def texts(records: np.ndarray, names=None) -> Texts:
     denoms = np.array([s.denominator for s in all_scales()], dtype=np.int64)
     ok = records["scale"] >= 0
     return Texts(
-        new=_core._sheet_texts(records, _lib.FIELD_NEW, names),
-        old=_core._sheet_texts(records, _lib.FIELD_OLD, names),
-        label=_core._sheet_texts(records, _lib.FIELD_SCALE, names),
+        new=T.sheet_texts(records, "new", names),
+        old=T.sheet_texts(records, "old", names),
+        label=T.sheet_texts(records, "scale", names),
         denom=np.where(ok, denoms[np.where(ok, records["scale"], 0)], 0),
-        name=_core._sheet_texts(records, _lib.FIELD_NAME, names),
-        bounds=_core._sheet_bounds(records),
+        name=T.sheet_texts(records, "name", names),
+        bounds=T.sheet_bounds(records),
     )
 
 
 def records(rows: Sequence[Tuple[int, int, int]]) -> np.ndarray:
     """Records (scale, x, y) from tuples of the same."""
-    return np.array(list(rows), dtype=_lib.SHEET_DTYPE)
+    return np.array(list(rows), dtype=T.SHEET_DTYPE)
 
 
 def records_of(sheets: Sequence["T.Sheet"]) -> np.ndarray:
@@ -147,12 +146,12 @@ def sheets_at(lon, lat, scale_info, edition: int) -> Tuple[np.ndarray, np.ndarra
 
 
 def field_texts(records: np.ndarray, field: str, names=None) -> np.ndarray:
-    code = {"new": _lib.FIELD_NEW, "old": _lib.FIELD_OLD, "name": _lib.FIELD_NAME}[field]
-    return _core._sheet_texts(records, code, names)
+    """Field "new", "old" or "name" of sheets given as records."""
+    return T.sheet_texts(records, field, names)
 
 
 def bounds(records: np.ndarray) -> np.ndarray:
-    return _core._sheet_bounds(records)
+    return T.sheet_bounds(records)
 
 
 def annotate_columns(info: "T.ScaleInfo") -> Tuple[Optional[str], Optional[str]]:
@@ -215,19 +214,11 @@ def neighbours(sheet_: "T.Sheet") -> List[Optional["T.Sheet"]]:
 
 
 def candidates(west: float, south: float, east: float, north: float, scale_info, edition: int):
-    """The records of every sheet from the one holding (west, south) to the
-    one holding (east, north), rows from the north: the sheets a geometry
-    with these bounds can touch.  None when a corner lies outside the
-    numbering's range."""
-    corners, ok = T.sheets_at([west, east], [south, north], scale_info, edition)
-    if not ok.all():
+    """The records of the sheets a geometry with these bounds can touch,
+    libtufu's block for them (tufu.block_touching), rows from the north.
+    None when the bounds reach outside the numbering's range."""
+    try:
+        block = T.block_touching(west, east, south, north, scale_info, edition)
+    except ValueError:
         return None
-    x0, x1 = int(corners["x"][0]), int(corners["x"][1])
-    y0, y1 = int(corners["y"][0]), int(corners["y"][1])
-    ys = np.arange(y1, y0 - 1, -1, dtype=np.int32)
-    xs = np.arange(x0, x1 + 1, dtype=np.int32)
-    out = np.empty(len(xs) * len(ys), dtype=_lib.SHEET_DTYPE)
-    out["scale"] = scale_info.index
-    out["y"] = np.repeat(ys, len(xs))
-    out["x"] = np.tile(xs, len(ys))
-    return out
+    return np.concatenate(list(block.pages()) or [records([])])

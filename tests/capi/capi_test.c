@@ -76,6 +76,9 @@ int main(int argc, char **argv) {
   CHECK(strcmp(info.label, "1:5万") == 0 && info.denominator == 50000 && info.code == 'E');
   CHECK(strcmp(info.lonsize, "15′") == 0 && strcmp(info.latsize, "10′") == 0);
   CHECK(info.width_units == 15 * 60 * 40 && info.since == 1992);
+  CHECK(strcmp(info.suffix, "5w") == 0);
+  CHECK(tufu_scale_get(TUFU_SCALE_25K, &info) == TUFU_OK && strcmp(info.suffix, "25k") == 0);
+  CHECK(tufu_scale_get(TUFU_SCALE_500, &info) == TUFU_OK && strcmp(info.suffix, "500") == 0);
   CHECK(tufu_scale_get(12, &info) == TUFU_E_SCALE && tufu_scale_get(0, NULL) == TUFU_E_ARGUMENT);
   CHECK(tufu_scale_parse(TUFU_1992, "5万", strlen("5万")) == TUFU_SCALE_50K);
   CHECK(tufu_scale_parse(TUFU_1992, "1:500", 5) == -1);
@@ -171,11 +174,32 @@ int main(int argc, char **argv) {
   CHECK(tufu_region_count() == 33 && strcmp(tufu_region_name(3), "北京") == 0);
   CHECK(tufu_block_region(TUFU_1992, TUFU_SCALE_1M, "北京", &b) == TUFU_OK && b.rows == 2);
   CHECK(tufu_block_region(TUFU_1992, TUFU_SCALE_1M, "火星", &b) == TUFU_E_REGION);
+  CHECK(tufu_region_reason("火星", buf, sizeof buf) > strlen(buf)); /* cut to fit */
+  CHECK(strncmp(buf, "没有名为 火星 的地区 (可用 ", strlen("没有名为 火星 的地区 (可用 ")) == 0);
+  CHECK(tufu_region_reason("北京", buf, sizeof buf) == 0);
   s = number(TUFU_1992, "J50", &st);
   CHECK(tufu_block_contained(TUFU_1992, &s, TUFU_SCALE_10K, &b) == TUFU_OK);
   CHECK(b.rows == 96 && b.cols == 96);
   s = number(TUFU_1992, "J50C001001", &st);
   CHECK(tufu_block_contained(TUFU_1992, &s, TUFU_SCALE_200K, &b) == TUFU_E_NEST);
+  CHECK(tufu_nest_reason(TUFU_1992, &s, TUFU_SCALE_200K, buf, sizeof buf) == strlen(buf));
+  CHECK(strcmp(buf, "1:20万的图幅不能整齐地嵌套在1:25万图幅之内") == 0);
+  CHECK(tufu_nest_reason(TUFU_1992, &s, TUFU_SCALE_10K, buf, sizeof buf) == 0 && buf[0] == '\0');
+  /* Bounds refused with the CLI's words, which name an empty bound. */
+  CHECK(tufu_block_bounds_text(TUFU_1992, TUFU_SCALE_1M, "", "118", "39", "41", &b) ==
+        TUFU_E_LONGITUDE);
+  CHECK(tufu_bounds_reason(TUFU_1992, TUFU_SCALE_1M, "", "118", "39", "41", buf, sizeof buf) > 0);
+  CHECK(strcmp(buf, "经度不能为空") == 0);
+  CHECK(tufu_bounds_reason(TUFU_1992, TUFU_SCALE_1M, "114", "118", "39", "41", buf, sizeof buf) == 0);
+  /* The candidates of the sheets a geometry touches: equal bounds allowed,
+     an edge takes in the sheet beyond it. */
+  CHECK(tufu_block_touching(TUFU_1992, TUFU_SCALE_1M, 114, 120, 36, 40, &b) == TUFU_OK);
+  CHECK(b.rows == 2 && b.cols == 2);
+  CHECK(tufu_block_touching(TUFU_1992, TUFU_SCALE_1M, 120, 120, 37, 38, &b) == TUFU_OK);
+  CHECK(b.rows == 1 && b.cols == 1 && tufu_block_sheets(&b, 0, out, 1) == 1);
+  CHECK(strcmp(field(NULL, TUFU_FIELD_NEW, out[0], rec, 16), "J51") == 0);
+  CHECK(tufu_block_touching(TUFU_1992, TUFU_SCALE_1M, 121, 120, 37, 38, &b) == TUFU_E_EASTWEST);
+  CHECK(tufu_block_touching(TUFU_1992, TUFU_SCALE_1M, -1, 120, 37, 38, &b) == TUFU_E_LONGITUDE);
   CHECK(tufu_block_bounds(TUFU_1992, TUFU_SCALE_10K, 0, 180, 0, 60, &b) == TUFU_OK);
   CHECK(tufu_block_foreach(&b, 0, counted, &count) == TUFU_OK);
   CHECK(count == tufu_block_count(&b) && count == 2880LL * 1440LL);

@@ -63,3 +63,27 @@ TEST(Blocks, BoundsCloserThanASecondToAnEdge) {
 }
 
 }  // namespace
+
+TEST(Blocks, HoldingTheCornersOfARectangle) {
+  const Scale& m = *bycode('A');
+  struct {
+    Angle w, e, s, n;
+    const char *tl, *br, *count;
+  } cases[] = {
+      {deg(114), deg(120), deg(36), deg(40), "K50", "J51", "2*2"},  // J50's own edges
+      {deg(120), deg(120), deg(37), deg(38), "J51", "J51", "1*1"},  // on a meridian
+      {deg(116), deg(116), deg(40), deg(40), "K50", "K50", "1*1"},  // a point on a parallel
+      {deg(174), deg(180), deg(56), deg(60), "O60", "O60", "1*1"},  // the limits hold
+  };
+  for (const auto& c : cases) {
+    const auto b = blockholding(m, c.w, c.e, c.s, c.n);
+    ASSERT_TRUE(b) << c.tl;
+    EXPECT_EQ(sheetnumber(b->topleft()), c.tl);
+    EXPECT_EQ(sheetnumber(b->bottomright()), c.br);
+    EXPECT_EQ(b->counttext(), c.count);
+  }
+  EXPECT_FALSE(blockholding(m, deg(117), deg(116), deg(30), deg(31)));
+  EXPECT_FALSE(blockholding(m, deg(116), deg(117), deg(31), deg(30)));
+  EXPECT_FALSE(blockholding(m, deg(116), deg(181), deg(30), deg(31)));
+  EXPECT_FALSE(blockholding(m, -1, deg(117), deg(30), deg(31)));
+}

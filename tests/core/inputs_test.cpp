@@ -15,19 +15,22 @@ struct BoundsCase {
   const char *w, *e, *s, *n;
   const char* typed;   // refusal of readbounds ("" = accepted)
   const char* fields;  // refusal of readboundfields
+  InputFault fault;    // the check that refused them, in both readings
 };
 
 const BoundsCase kBounds[] = {
-    {"114,30", "118", "39", "41,30", "", ""},
-    {"118", "114,30", "39", "41,30", "东界应大于西界", "东界应大于西界"},
-    {"114", "118", "41", "41", "北界应大于南界", "北界应大于南界"},
-    {"181", "182", "39", "40", "经度应为0至180度的度,分,秒或十进制度", "西界经度不能大于180°"},
-    {"114", "118", "39", "60,0,1", "纬度应为0至60度的度,分,秒或十进制度", "北界纬度不能大于60°"},
+    {"114,30", "118", "39", "41,30", "", "", InputFault::None},
+    {"118", "114,30", "39", "41,30", "东界应大于西界", "东界应大于西界", InputFault::EastWest},
+    {"114", "118", "41", "41", "北界应大于南界", "北界应大于南界", InputFault::NorthSouth},
+    {"181", "182", "39", "40", "经度应为0至180度的度,分,秒或十进制度", "西界经度不能大于180°", InputFault::Longitude},
+    {"114", "118", "39", "60,0,1", "纬度应为0至60度的度,分,秒或十进制度", "北界纬度不能大于60°",
+     InputFault::Latitude},
     // Decimal degrees are typed on the command line, not into the fields.
-    {"114.5", "118", "39", "40", "", "西界经度只能输入数字和逗号 (度,分,秒), 不能有“.”"},
+    {"114.5", "118", "39", "40", "", "西界经度只能输入数字和逗号 (度,分,秒), 不能有“.”",
+     InputFault::None},
     // A bad latitude is named after a bad longitude, whatever the field.
     {"114", "x", "-1", "40", "经度应为0至180度的度,分,秒或十进制度",
-     "东界经度只能输入数字和逗号 (度,分,秒), 不能有“x”"},
+     "东界经度只能输入数字和逗号 (度,分,秒), 不能有“x”", InputFault::Longitude},
 };
 
 }  // namespace
@@ -40,7 +43,22 @@ TEST(Inputs, BoundsAndTheirRefusals) {
     const BoundsInput fields = readboundfields(c.w, c.e, c.s, c.n);
     EXPECT_EQ(fields.error, c.fields) << c.w << " " << c.e << " " << c.s << " " << c.n;
     EXPECT_EQ(fields.bounds.has_value(), fields.error.empty());
+    EXPECT_EQ(typed.fault, c.fault);
+    if (!fields.error.empty() && !typed.error.empty()) {
+      EXPECT_EQ(fields.fault, c.fault);
+    }
   }
+}
+
+TEST(Inputs, BoundsReadElsewhere) {
+  const Angle d = kDegree;
+  EXPECT_TRUE(checkbounds(114 * d, 118 * d, 39 * d, 40 * d).bounds);
+  const BoundsInput lon = checkbounds(std::nullopt, 118 * d, std::nullopt, 40 * d);
+  EXPECT_EQ(lon.error, kLonRefused);
+  EXPECT_EQ(lon.fault, InputFault::Longitude);
+  EXPECT_EQ(checkbounds(114 * d, 118 * d, std::nullopt, 40 * d).error, kLatRefused);
+  EXPECT_EQ(checkbounds(118 * d, 114 * d, 39 * d, 40 * d).fault, InputFault::EastWest);
+  EXPECT_EQ(checkbounds(114 * d, 118 * d, 40 * d, 40 * d).error, kNorthNotAboveSouth);
 }
 
 TEST(Inputs, BlockOfTypedBounds) {

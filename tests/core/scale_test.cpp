@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "core/scale.h"
 
 using namespace tufu;
@@ -27,6 +29,14 @@ TEST(Scale, ListOrderSelectorsAndCodes) {
   EXPECT_EQ(byblc(0), nullptr);
   EXPECT_EQ(byblc(10), nullptr);
   EXPECT_EQ(bycode('J'), nullptr);
+}
+
+TEST(Scale, ColumnSuffixes) {
+  const std::pair<const char*, const char*> names[] = {
+      {"1:100万", "100w"}, {"1:50万", "50w"}, {"1:25万", "25w"}, {"1:20万", "20w"},
+      {"1:10万", "10w"},   {"1:5万", "5w"},   {"1:2.5万", "25k"}, {"1:1万", "1w"},
+      {"1:5000", "5k"},    {"1:2000", "2k"},  {"1:1000", "1k"},   {"1:500", "500"}};
+  for (const auto& [label, suffix] : names) EXPECT_EQ(bylabel(label)->suffix, suffix) << label;
 }
 
 TEST(Scale, SizeTexts) {

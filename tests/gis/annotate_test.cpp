@@ -131,14 +131,6 @@ TEST(Annotate, ProjectedPointsAndMissingGeometry) {
   EXPECT_EQ(layer.features[2].text.at("new_1w"), "");
 }
 
-TEST(Annotate, ColumnNames) {
-  const std::pair<const char*, const char*> names[] = {
-      {"1:100万", "100w"}, {"1:50万", "50w"}, {"1:25万", "25w"}, {"1:20万", "20w"},
-      {"1:10万", "10w"},   {"1:5万", "5w"},   {"1:2.5万", "25k"}, {"1:1万", "1w"},
-      {"1:5000", "5k"},    {"1:2000", "2k"},  {"1:1000", "1k"},   {"1:500", "500"}};
-  for (const auto& [label, suffix] : names) EXPECT_EQ(gis::scalesuffix(*bylabel(label)), suffix);
-}
-
 struct Refusal {
   const char* name;
   const char* input;  // written to in.csv

@@ -6,7 +6,8 @@
  * table; the sheet that holds a point; new and old numbers read, checked
  * and written; bounds, edge and size texts and place names; containing
  * sheets, contained blocks and neighbours; blocks of sheets enumerated in
- * pages or through a callback.
+ * pages or through a callback; the sheets a line or polygon touches (their
+ * candidates, and the rule that decides among them).
  *
  * General rules
  * -------------
@@ -105,7 +106,8 @@ enum tufu_status_code {
   TUFU_E_NORTHSOUTH = 13,/**< "北界应大于南界" */
   TUFU_E_BLOCK = 14,     /**< "区块无效" */
   TUFU_E_REGION = 15,    /**< no region of that name */
-  TUFU_E_NEST = 16,      /**< the target scale does not nest in the sheet's */
+  TUFU_E_NEST = 16,      /**< the target scale does not nest in the sheet's;
+                              tufu_nest_reason() gives the full text */
   TUFU_E_NOSHEET = 17,   /**< no sheet there (a neighbour beyond 180° E, 60° N,
                               the equator or 0° E) */
   TUFU_E_NAMEFILE = 18,  /**< a name file could not be read or merged */
@@ -162,7 +164,8 @@ enum tufu_scale_index {
  *  sheet edge is one.  A degree holds this many. */
 #define TUFU_UNITS_PER_DEGREE 144000
 
-/** One row of the scale table.  Pointers are static. */
+/** One row of the scale table.  Pointers are static.  New fields are
+ *  added at the end only. */
 typedef struct tufu_scale_info {
   int32_t index;        /**< TUFU_SCALE_*: position in the list */
   const char *label;    /**< "1:5万" */
@@ -181,6 +184,9 @@ typedef struct tufu_scale_info {
   int32_t named;        /**< 1 when its sheets can carry place names */
   int32_t parent;       /**< the next smaller scale that holds its sheets; -1 */
   int32_t since;        /**< first edition that has it: 1992 or 2012 */
+  const char *suffix;   /**< the scale in the column names `tufu-cli annotate`
+                             adds, new_<suffix> and old_<suffix>: "5w" (the
+                             denominator in 万), "25k" (in thousands), "500" */
 } tufu_scale_info;
 
 /** The number of scales of an edition (9 or 12); 0 for another edition.
@@ -385,6 +391,55 @@ TUFU_API tufu_status tufu_block_bounds_text(int edition, int scale, const char *
                                             const char *east, const char *south,
                                             const char *north, tufu_block *out);
 
+/** Why tufu_block_bounds_text refuses the four texts: the CLI's Chinese
+ *  text (which names an empty bound, "经度不能为空", where the status code
+ *  only says TUFU_E_LONGITUDE), written as tufu_reason writes it; returns
+ *  its length, 0 when the bounds give a block. */
+TUFU_API size_t tufu_bounds_reason(int edition, int scale, const char *west,
+                                   const char *east, const char *south, const char *north,
+                                   char *buf, size_t cap);
+
+/* ------------------------------------------- sheets a geometry touches
+ *
+ * The one rule for the sheets of a scale that a geometry (a point, line or
+ * polygon, or a collection of them, in degrees) touches; the Python package,
+ * the QGIS plugin and the PostgreSQL extension follow it, each with its own
+ * geometry engine for the two geometric tests:
+ *
+ *   1. The candidates are the block tufu_block_touching gives for the
+ *      geometry's bounding box.
+ *   2. A candidate is touched when the geometry meets the inside of the
+ *      sheet (its rectangle without its edges).
+ *   3. Only when the geometry meets the inside of no candidate (it lies
+ *      wholly on sheet edges: a point on an edge or a corner, a line along
+ *      a meridian or a parallel), the touched
+ *      sheets are those that hold one of its points, by the rule of
+ *      tufu_sheet_at: a point on an edge lies in the sheet north or east of
+ *      it (on 180° E and 60° N, in the sheet west or south).
+ *   4. The answer is in block order, row by row from the north-west.
+ *
+ * So a polygon equal to a sheet touches that sheet alone, a polygon along
+ * sheet lines the sheets inside it, a line along a meridian that is a sheet
+ * edge the sheets east of it, a line through a sheet corner only the sheets
+ * whose inside it crosses, and a polygon with a hole that holds a whole
+ * sheet every candidate but that sheet.  Step 3 needs only the sheets of
+ * step 1 and tufu_sheet_at: a candidate holds a point of the geometry when
+ * one of the points of their meeting (a corner, or the middle of a piece of
+ * edge, which decides for the whole piece) lies in it by tufu_sheet_at.
+ */
+
+/** The candidates of the sheets a geometry whose bounding box is west..east,
+ *  south..north (degrees, read as tufu_sheet_at reads points) touches: the
+ *  block from the sheet that holds (west, south) to the sheet that holds
+ *  (east, north).  Equal bounds are allowed (a point, a line along a
+ *  meridian).  Errors: TUFU_E_LONGITUDE, TUFU_E_LATITUDE, TUFU_E_EASTWEST
+ *  (east < west), TUFU_E_NORTHSOUTH (north < south), TUFU_E_SCALE,
+ *  TUFU_E_EDITION; then *out is zeroed.
+ *    J50's edges (114, 120, 36, 40) at 1:100万 → K50 K51 J50 J51, 2 × 2
+ *    on the 120° meridian (120, 120, 37, 38) → J51 */
+TUFU_API tufu_status tufu_block_touching(int edition, int scale, double west, double east,
+                                         double south, double north, tufu_block *out);
+
 /** The number of regions (provinces and regions of the block query). */
 TUFU_API int tufu_region_count(void);
 /** The name of region `i` (static UTF-8, e.g. "北京"), or NULL. */
@@ -393,12 +448,25 @@ TUFU_API const char *tufu_region_name(int i);
  *  as tufu_region_name writes it), as `tufu-cli grid --region`. */
 TUFU_API tufu_status tufu_block_region(int edition, int scale, const char *name,
                                        tufu_block *out);
+/** Why tufu_block_region refuses `name` (NUL-terminated UTF-8): the CLI's
+ *  text, which lists the regions there are, written as tufu_reason writes
+ *  it; returns its length, 0 for the name of a region.
+ *    "北平" → "没有名为 北平 的地区 (可用 北京、天津、…)" */
+TUFU_API size_t tufu_region_reason(const char *name, char *buf, size_t cap);
 
 /** The block of sheets of scale `target` that `sheet` contains, as
  *  `tufu-cli contains`; TUFU_E_NEST when the target does not nest in the
  *  sheet's scale (a smaller scale; 1:20万 against 1:25万). */
 TUFU_API tufu_status tufu_block_contained(int edition, const tufu_sheet *sheet,
                                           int target, tufu_block *out);
+
+/** Why tufu_block_contained refuses `target` for `sheet`: the CLI's Chinese
+ *  text, written to `buf` as tufu_reason writes it; returns its length, 0
+ *  when the target nests (a bad edition, scale or sheet gives the text of
+ *  its status code).
+ *    J50C001001, 1:20万 → "1:20万的图幅不能整齐地嵌套在1:25万图幅之内" */
+TUFU_API size_t tufu_nest_reason(int edition, const tufu_sheet *sheet, int target,
+                                 char *buf, size_t cap);
 
 /** One page of a block's sheets: sheets first .. first + cap − 1 in block
  *  order into `out`.  Returns how many were written (0 past the end or for

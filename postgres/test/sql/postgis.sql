@@ -52,4 +52,17 @@ SELECT tufu_sheets_touching(ST_GeomFromText('LINESTRING(115.5 39.5, 116.5 39.5)'
 -- Projected: a square kilometre in EPSG:4548 that crosses a 1:1万 meridian.
 SELECT tufu_sheets_touching(ST_GeomFromText('POLYGON((531500 4417000, 532500 4417000, 532500 4418000, 531500 4418000, 531500 4417000))', 4548), '1:1万');
 SELECT tufu_sheets_touching(ST_GeomFromText('POLYGON EMPTY', 4490), '1:5万');
+-- The table of cases the Python and QGIS tests check too, with the same
+-- answers (tests/data/touching.tsv).
+CREATE TABLE touching_cases (name text, scale text, wkt text, sheets text);
+\copy touching_cases FROM PROGRAM 'grep -v "^#" ../../tests/data/touching.tsv'
+SELECT name, got = sheets AS same, got
+FROM (SELECT name, sheets,
+             (SELECT string_agg(n, ' ' ORDER BY i)
+              FROM tufu_sheets_touching(ST_GeomFromText(wkt, 4490), scale) WITH ORDINALITY AS r(n, i)) AS got
+      FROM touching_cases) AS t
+ORDER BY name;
+-- The candidates alone, from libtufu's bounding block: equal bounds allowed.
+SELECT * FROM tufu_touching_candidates(120, 120, 37, 38, '1:100万');
+SELECT (refusal($$SELECT * FROM tufu_touching_candidates(121, 120, 37, 38, '1:100万')$$)).*;
 SELECT (refusal($$SELECT tufu_sheets_touching(ST_GeomFromText('LINESTRING(-1 39, 1 39)', 4490), '1:5万')$$)).*;

@@ -1,10 +1,11 @@
 """The sheets a geometry touches, with QGIS's geometry engine.
 
-Candidates are the sheets from the one holding the south-west corner of the
-geometry's bounds to the one holding its north-east corner; a candidate
-counts when the geometry meets it anywhere but on its east and north edges
-alone, which belong to the neighbours there, as a point on a sheet edge
-belongs to the sheet east or north of it."""
+The rule is libtufu's (tufu.h, "sheets a geometry touches"; the reference is
+tufu.sheets_touching): the candidates are libtufu's block for the geometry's
+bounds; a candidate is touched when the geometry meets its inside; only when
+the geometry meets no candidate's inside (it lies wholly on sheet edges) are
+the touched sheets those that hold one of its points, as libtufu places
+points.  Only the two geometric tests run here."""
 
 from __future__ import annotations
 
@@ -15,7 +16,6 @@ from qgis.core import (
     QgsCoordinateReferenceSystem,
     QgsCoordinateTransform,
     QgsGeometry,
-    QgsPointXY,
     QgsRectangle,
     QgsWkbTypes,
 )
@@ -56,38 +56,61 @@ class SheetsTouching:
         return recs
 
     def _records(self, g: QgsGeometry) -> Optional[np.ndarray]:
-        if g.type() == QgsWkbTypes.PointGeometry:
-            pts = [g.asPoint()] if not g.isMultipart() else g.asMultiPoint()
-            recs, ok = numbering.sheets_at([p.x() for p in pts], [p.y() for p in pts], self.info, self.edition)
-            if not ok.all():
-                return None
-            keys = sorted({tuple(r) for r in recs.tolist()}, key=lambda r: (-r[2], r[1]))
-            return numbering.records(keys)
+        if g.type() == QgsWkbTypes.PointGeometry and not g.isMultipart():
+            # One point: the sheet that holds it, as the rule gives.
+            p = g.asPoint()
+            recs, ok = numbering.sheets_at([p.x()], [p.y()], self.info, self.edition)
+            return recs if ok.all() else None
         box = g.boundingBox()
         cand = numbering.candidates(box.xMinimum(), box.yMinimum(), box.xMaximum(), box.yMaximum(),
                                     self.info, self.edition)
         if cand is None:
             return None
-        if len(cand) == 1:
+        if len(cand) == 1:  # the geometry lies in the sheet, edges and all
             return cand
         engine = QgsGeometry.createGeometryEngine(g.constGet())
         engine.prepareGeometry()
-        polygonal = g.type() == QgsWkbTypes.PolygonGeometry
-        keep = np.zeros(len(cand), dtype=bool)
+        inside = np.zeros(len(cand), dtype=bool)
+        meeting = []
         for i, (w, s, e, n) in enumerate(numbering.bounds(cand).tolist()):
             cell = QgsGeometry.fromRect(QgsRectangle(w, s, e, n))
             if not engine.intersects(cell.constGet()):
                 continue
-            if polygonal and engine.overlaps(cell.constGet()) or engine.contains(cell.constGet()):
-                keep[i] = True
-                continue
-            part = g.intersection(cell)
-            if part.isEmpty():
-                continue
-            if part.type() != QgsWkbTypes.PolygonGeometry:
-                far = QgsGeometry.fromPolylineXY([QgsPointXY(w, n), QgsPointXY(e, n), QgsPointXY(e, s)])
-                if part.within(far):
-                    continue
-            keep[i] = True
-        return cand[keep]
+            if engine.relatePattern(cell.constGet(), "T********"):
+                inside[i] = True
+            elif not inside.any():
+                meeting.append((i, cell))
+        if inside.any():
+            return cand[inside]
+        # Wholly on sheet edges: the sheets that hold one of its points.
+        for i, cell in meeting:
+            points = list(_probes(g.intersection(cell)))
+            held, ok = numbering.sheets_at([p[0] for p in points], [p[1] for p in points], self.info,
+                                           self.edition)
+            inside[i] = bool((ok & (held["x"] == cand["x"][i]) & (held["y"] == cand["y"][i])).any())
+        return cand[inside]
 
+
+def _probes(part: QgsGeometry):
+    """Its single points and the middle of each straight piece of its lines:
+    a piece on a sheet edge is held, all of it, by the sheet that holds its
+    middle."""
+    if part is None or part.isEmpty():
+        return
+    for one in part.asGeometryCollection():
+        kind = one.type()
+        if kind == QgsWkbTypes.PointGeometry:
+            p = one.asPoint()
+            yield p.x(), p.y()
+            continue
+        if kind == QgsWkbTypes.LineGeometry:
+            lines = [one.asPolyline()]
+        elif kind == QgsWkbTypes.PolygonGeometry:
+            lines = one.asPolygon()
+        else:
+            continue
+        for line in lines:
+            if len(line) == 1:
+                yield line[0].x(), line[0].y()
+            for a, b in zip(line, line[1:]):
+                yield (a.x() + b.x()) / 2, (a.y() + b.y()) / 2
