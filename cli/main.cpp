@@ -19,6 +19,7 @@
 #include "cli/commands.h"
 #include "cli/giscommands.h"
 #include "cli/output.h"
+#include "cli/platform.h"
 #include "core/scale.h"
 #include "gazetteer/gazetteer.h"
 #include "gazetteer/namefile.h"
@@ -105,12 +106,12 @@ int usage(const std::string& why) {
   out += "tufu-cli: ";
   cli::textsafe(out, why);
   out += "\n用 --help 查看用法\n";
-  std::fwrite(out.data(), 1, out.size(), stderr);
+  print(STDERR_FILENO, out.view());
   return 2;
 }
 
 int fatal(const std::string& why) {
-  std::fprintf(stderr, "tufu-cli: %s\n", why.c_str());
+  print(STDERR_FILENO, "tufu-cli: " + why + "\n");
   return 2;
 }
 
@@ -138,7 +139,7 @@ int eachline(Answer&& answer) {
   std::vector<char> chunk(1 << 16);
   bool first = true;
   for (;;) {
-    const ssize_t n = ::read(STDIN_FILENO, chunk.data(), chunk.size());
+    const long n = readsome(STDIN_FILENO, chunk.data(), chunk.size());
     if (n < 0) {
       if (errno == EINTR) continue;
       return errno;
@@ -211,6 +212,9 @@ std::optional<int> giscommand(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  Startup startup(argc, argv);
+  argc = startup.argc();
+  argv = startup.argv();
   if (const auto status = giscommand(argc, argv)) return *status;
 
   std::string command, scaletext, standard = "1992";
@@ -253,7 +257,7 @@ int main(int argc, char** argv) {
     if (a == "-h" || a == "--help") {
       help = true;
     } else if (a == "--version") {
-      std::printf("tufu-cli %.*s\n", static_cast<int>(kVersion.size()), kVersion.data());
+      print(STDOUT_FILENO, "tufu-cli " + std::string(kVersion) + "\n");
       return 0;
     } else if (a == "--json") {
       json = true;
@@ -282,10 +286,10 @@ int main(int argc, char** argv) {
   if (help) {
     for (const CommandHelp& h : kCommandHelp)
       if (h.name == command) {
-        std::fputs(std::string(h.text).c_str(), stdout);
+        print(STDOUT_FILENO, h.text);
         return 0;
       }
-    std::fputs(kUsage, stdout);
+    print(STDOUT_FILENO, kUsage);
     return 0;
   }
   if (command.empty()) return usage("缺少命令");
@@ -314,7 +318,7 @@ int main(int argc, char** argv) {
   for (const std::string& file : namesfiles)
     if (std::string err = names.merge(file); !err.empty()) return fatal(err);
 
-  Out out(STDOUT_FILENO, ::isatty(STDOUT_FILENO) == 1);
+  Out out(STDOUT_FILENO, isterminal(STDOUT_FILENO));
   Context ctx{out, names};
   ctx.format = json ? Format::Json : csv ? Format::Csv : Format::Text;
   ctx.edition = edition;
