@@ -80,8 +80,24 @@ long writesome(int fd, const char* data, std::size_t n) {
     }
     return static_cast<long>(take);
   }
-  const unsigned take = n < (1u << 30) ? static_cast<unsigned>(n) : 1u << 30;
-  return ::_write(fd, data, take);
+  // WriteFile itself: the C library's _write reports a closed pipe or a
+  // full disk as "invalid argument".
+  const auto h = reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
+  const DWORD take = n < (1u << 30) ? static_cast<DWORD>(n) : 1u << 30;
+  DWORD wrote = 0;
+  if (h != INVALID_HANDLE_VALUE && ::WriteFile(h, data, take, &wrote, nullptr))
+    return static_cast<long>(wrote);
+  switch (h == INVALID_HANDLE_VALUE ? ERROR_INVALID_HANDLE : ::GetLastError()) {
+    case ERROR_NO_DATA:
+    case ERROR_BROKEN_PIPE:
+    case ERROR_PIPE_NOT_CONNECTED: errno = EPIPE; break;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: errno = ENOSPC; break;
+    case ERROR_ACCESS_DENIED: errno = EACCES; break;
+    case ERROR_INVALID_HANDLE: errno = EBADF; break;
+    default: errno = EIO;
+  }
+  return -1;
 }
 
 long readsome(int fd, char* data, std::size_t n) {

@@ -38,7 +38,12 @@ int openforreading(const std::string& path) {
   // Windows names files in UTF-16.
   try {
     const std::u8string_view u8(reinterpret_cast<const char8_t*>(path.data()), path.size());
-    return ::_wopen(std::filesystem::path(u8).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+    const std::filesystem::path wide(u8);
+    const int fd = ::_wopen(wide.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+    // Windows refuses to open a folder as "access denied".
+    std::error_code ec;
+    if (fd < 0 && errno == EACCES && std::filesystem::is_directory(wide, ec)) errno = EISDIR;
+    return fd;
   } catch (const std::exception&) {
     errno = EINVAL;  // not UTF-8
     return -1;
