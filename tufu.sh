@@ -13,7 +13,8 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
           fonts-dejavu-core fonts-wqy-microhei fonts-noto-cjk poppler-utils
           qt6-translations-l10n dpkg-dev desktop-file-utils
-          emscripten chromium)
+          emscripten chromium
+          g++-mingw-w64-x86-64 wine64 googletest imagemagick)
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
@@ -70,6 +71,9 @@ test_all() {
   TUFU_HTML=build/web/tufu.html node web/tests/bench.mjs
 
   package_test
+
+  echo "==> Windows build (MinGW-w64), tested under Wine"
+  windows/test.sh build build-mingw
 
   echo "==> AddressSanitizer + UndefinedBehaviorSanitizer build and unit tests"
   configure_build build-asan -DCMAKE_BUILD_TYPE=Debug -DTUFU_WERROR=ON -DTUFU_SANITIZE=ON \
