@@ -30,12 +30,14 @@ deps() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# The node modules that test the web page (web/package-lock.json).
+# The node modules that test the web page (web/package-lock.json).  Every
+# locked package runs on Debian 12's own Node.js 18; --engine-strict stops
+# here, with the package named, when one does not fit the Node at hand.
 web_deps() {
   if ! command -v npm >/dev/null; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends npm
   fi
-  npm ci --prefix web --no-audit --no-fund --loglevel=error >/dev/null
+  npm ci --prefix web --engine-strict --no-audit --no-fund --loglevel=error >/dev/null
 }
 
 configure_build() {  # dir, cmake options...
