@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds tufu and starts it, or builds and runs every test.
-#   ./tufu.sh start    install what is missing, build, start the program
+#   ./tufu.sh start    install what is missing, build the programs, start the window
 #   ./tufu.sh test     install what is missing, build, run all tests
 #   ./tufu.sh web      install what is missing, build the web page build-web/web/tufu.html
 # Works on a fresh Debian 12 machine as root (or with sudo).
@@ -9,11 +9,16 @@ cd "$(dirname "$0")"
 jobs=$(nproc 2>/dev/null || echo 2)
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
-          libgdal-dev gdal-bin
+          libgdal-dev gdal-bin libsqlite3-dev
           libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
           fonts-dejavu-core fonts-wqy-microhei fonts-noto-cjk poppler-utils
           qt6-translations-l10n dpkg-dev desktop-file-utils
           emscripten chromium
+          python3-numpy python3-pandas python3-geopandas python3-shapely python3-pytest
+          python3-build python3-dask python3-distributed python3-venv python3-setuptools
+          python3-wheel python3-psycopg2
+          postgresql-15 postgresql-server-dev-15 postgresql-15-postgis-3 postgresql-common
+          qgis python3-qgis
           g++-mingw-w64-x86-64 wine64 googletest imagemagick)
 
 sudo=""
@@ -46,13 +51,14 @@ configure_build() {  # dir, cmake options...
   cmake --build "$dir" -j"$jobs"
 }
 
+# The programs alone, in a folder of their own: no test or benchmark is
+# built before the window opens.
 start() {
   deps
-  configure_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUFU_WERROR=ON
-  if [ -x build/ui/main/tufu ]; then
-    exec build/ui/main/tufu "$@"
-  fi
-  exec build/cli/tufu-cli --help
+  cmake -S . -B build-app -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUFU_WERROR=ON \
+    -DTUFU_BUILD_TESTS=OFF -DTUFU_BUILD_BENCH=OFF >/dev/null
+  cmake --build build-app -j"$jobs" --target tufu tufu-cli
+  exec build-app/ui/main/tufu "$@"
 }
 
 web() {
@@ -69,6 +75,8 @@ test_all() {
   configure_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUFU_WERROR=ON -DTUFU_WEB=ON
   ctest --test-dir build --output-on-failure -j"$jobs"
 
+  python_test
+
   echo "==> web page timings in headless Chromium (reported, not checked)"
   TUFU_HTML=build/web/tufu.html node web/tests/bench.mjs
 
@@ -76,6 +84,12 @@ test_all() {
 
   echo "==> Windows build (MinGW-w64), tested under Wine"
   windows/test.sh build build-mingw
+
+  echo "==> PostgreSQL extensions: make install, then tests in a temporary server"
+  postgres/test/run.sh build
+
+  echo "==> QGIS plugin: build tufu-qgis zip, test it headless and through qgis_process"
+  qgis/run_tests.sh build
 
   echo "==> AddressSanitizer + UndefinedBehaviorSanitizer build and unit tests"
   configure_build build-asan -DCMAKE_BUILD_TYPE=Debug -DTUFU_WERROR=ON -DTUFU_SANITIZE=ON \
@@ -100,6 +114,30 @@ test_all() {
   echo "==> all tests passed"
 }
 
+# Builds the wheel of the Python package (libtufu from the build above
+# inside) with Debian's python3-build and no network, installs it into a
+# fresh virtual environment that sees Debian's numpy, pandas, GeoPandas and
+# Dask, and runs the Python tests and doctests against the installed copy.
+python_test() {
+  echo "==> Python package: wheel, fresh virtual environment, pytest against the installed copy"
+  local root=$PWD work version wheel
+  work=$(mktemp -d)
+  version=$(sed -n 's/^project(tufu VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+  cp -r python "$work/src"
+  rm -rf "$work/src/tests"
+  (cd "$work/src" && TUFU_VERSION="$version" TUFU_LIBRARY_FILE="$root/build/capi/libtufu.so.0" \
+    /usr/bin/python3 -m build --wheel --no-isolation --outdir "$work/dist" . >/dev/null)
+  wheel=$(ls "$work"/dist/tufu-"$version"-py3-none-linux_x86_64.whl)
+  /usr/bin/python3 -m venv --system-site-packages "$work/venv"
+  "$work/venv/bin/python" -m pip install -q --no-index --no-deps "$wheel"
+  cp -r python/tests "$work/tests"
+  (cd "$work" && TUFU_CLI="$root/build/cli/tufu-cli" TUFU_INSTALLED_TEST=1 \
+    PROJ_DATA=/usr/share/proj "$work/venv/bin/python" -m pytest -q -p no:cacheprovider tests &&
+    PROJ_DATA=/usr/share/proj "$work/venv/bin/python" -m pytest -q -p no:cacheprovider \
+      --doctest-modules --pyargs tufu)
+  rm -rf "$work"
+}
+
 # Builds the Debian package from the build above, installs it with apt,
 # runs both programs from it and removes it again.
 package_test() {
@@ -115,6 +153,16 @@ package_test() {
   /usr/bin/tufu --version
   [ "$(/usr/bin/tufu-cli point 116,23,30 39,54,30 --scale 1:5万)" = \
     "1:5万 J50E001010 J-50-5-B 经度116°15′-116°30′ 纬度39°50′-40°0′ 经差15′ 纬差10′" ]
+  # grid runs in the helper that the package installs beside the tool.
+  local gridout
+  gridout=$(mktemp -d)
+  /usr/bin/tufu-cli grid --region 北京 --scale 25万 -o "$gridout/g.geojson"
+  [ -s "$gridout/g.geojson" ] || { echo "tufu-cli grid from the package wrote nothing"; return 1; }
+  rm -rf "$gridout"
+  # libtufu for C (pkg-config, CMake) and the Python package for Debian's Python.
+  pkg-config --exists tufu
+  [ "$(/usr/bin/python3 -c 'import tufu; print(tufu.sheet_numbers(116.391667, 39.908333, "5万"))')" = \
+    J50E001010 ]
   # The window starts from the package and keeps running until stopped.
   local rc=0
   QT_QPA_PLATFORM=offscreen timeout 5 /usr/bin/tufu || rc=$?

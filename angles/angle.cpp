@@ -203,29 +203,31 @@ struct Exact {
   bool below = false;  // the value lies above `units` by less than a unit
 };
 
-// "digits[.digits]" scaled by `unit` per whole: exact, no floating point.
-// The whole part takes at most 9 digits, the fraction at most 12.
+// "digits[.digits]" scaled by `unit` per whole: exact, no floating point,
+// for any number of digits.  The whole part takes at most 9 digits after
+// its leading zeros (more lies beyond every limit).
 std::optional<Exact> scaled(std::string_view text, Angle unit) {
   const std::size_t point = text.find('.');
-  const std::string_view whole = text.substr(0, point);
+  std::string_view whole = text.substr(0, point);
   const std::string_view frac =
       point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-  if (whole.empty() || !alldigits(whole) || whole.size() > 9) return std::nullopt;
-  if (point != std::string_view::npos && (frac.empty() || !alldigits(frac) || frac.size() > 12))
-    return std::nullopt;
+  if (whole.empty() || !alldigits(whole)) return std::nullopt;
+  if (point != std::string_view::npos && (frac.empty() || !alldigits(frac))) return std::nullopt;
+  while (whole.size() > 1 && whole.front() == '0') whole.remove_prefix(1);
+  if (whole.size() > 9) return std::nullopt;
   Exact e;
   for (char c : whole) e.units = e.units * 10 + (c - '0');
   e.units *= unit;
-  if (!frac.empty()) {
-    std::int64_t f = 0, denominator = 1;
-    for (char c : frac) {
-      f = f * 10 + (c - '0');
-      denominator *= 10;
-    }
-    // f < 10^12 and unit ≤ 144000: the product stays below 2^63.
-    e.units += f * unit / denominator;
-    e.below = f * unit % denominator != 0;
+  // The fraction times the unit, by long multiplication from its last
+  // digit: what carries past the point is whole units, and any digit left
+  // behind is a remainder below one unit.
+  Angle carry = 0;
+  for (std::size_t i = frac.size(); i-- > 0;) {
+    const Angle v = (frac[i] - '0') * unit + carry;
+    e.below = e.below || v % 10 != 0;
+    carry = v / 10;
   }
+  e.units += carry;
   return e;
 }
 
@@ -288,6 +290,7 @@ std::optional<Exact> readsymbols(std::string_view text) {
 }  // namespace
 
 std::optional<Angle> readangle(std::string_view text, Angle limit) {
+  if (text.find_first_of("0123456789") == std::string_view::npos) return std::nullopt;
   std::optional<Exact> e;
   if (text.find_first_of("'\"") != std::string_view::npos ||
       text.find("°") != std::string_view::npos || text.find("′") != std::string_view::npos ||
@@ -312,6 +315,14 @@ std::optional<Angle> readangle(std::string_view text, Angle limit) {
   // The value itself must lie within the limit, not only its units.
   if (!e || e->units > limit || (e->units == limit && e->below)) return std::nullopt;
   return e->units;
+}
+
+std::string whyrefusedangle(std::string_view text, Angle limit) {
+  const std::string what = limit == kLatLimit ? "纬度" : "经度";
+  if (text.find_first_of("0123456789") == std::string_view::npos &&
+      text.find_first_not_of(", \t") == std::string_view::npos)
+    return what + "不能为空";
+  return std::string(limit == kLatLimit ? kLatRefused : kLonRefused);
 }
 
 std::string formatangle(Angle t, int parts, bool symbols) {

@@ -74,11 +74,26 @@ std::string whyrefusedfield(std::string_view fieldtext, Angle limit);
 /// tool writes them ("116°23′30″", also typed with ' and ", seconds
 /// possibly decimal).  A value finer than a unit is taken to the unit below,
 /// which keeps every point in the sheet that holds it; a value above the
-/// limit by however little is refused.  No sign, blank or exponent.
+/// limit by however little is refused.  No sign, blank or exponent, and
+/// no empty text: a text without a digit is refused.  Decimals are read
+/// exactly, however many there are (116.39166666666667, as programs print
+/// a double).
 ///   LEGAL:   116,23,30  116  136,30  116,23,30.5  116.391667  116°23′30″
 ///            116°23'30"  116°23′  116°  116°23′30.25″  180.0
-///   ILLEGAL: 180.00001  -1.5  1e2  116,23.5,0  " 116"  116°23″5′  116.5°30′
+///            116.39166666666667  45,,30
+///   ILLEGAL: ""  ","  180.00001  -1.5  1e2  116,23.5,0  " 116"  116°23″5′
+///            116.5°30′
 std::optional<Angle> readangle(std::string_view text, Angle limit);
+
+/// Refusals of a typed longitude and latitude (the command line, the web).
+inline constexpr std::string_view kLonRefused = "经度应为0至180度的度,分,秒或十进制度";
+inline constexpr std::string_view kLatRefused = "纬度应为0至60度的度,分,秒或十进制度";
+
+/// Why `readangle` refuses `text` as a longitude (`limit` kLonLimit) or a
+/// latitude (kLatLimit), in Chinese:
+///   ""      → "经度不能为空"
+///   "200"   → "经度应为0至180度的度,分,秒或十进制度"
+std::string whyrefusedangle(std::string_view text, Angle limit);
 
 /// An angle as degrees, minutes and seconds, e.g. 114°1′52.5″ or 39°8′45″.
 /// All three parts are always written; the seconds carry the decimals they

@@ -10,13 +10,16 @@ namespace tufu::cli {
 
 const char* const kAnnotateUsage =
     R"(  annotate IN -o OUT --scale S[,S...] [--lon FIELD --lat FIELD] [--format F]
-        [--overwrite]
+        [--layer NAME] [--encoding GBK] [--overwrite]
                                    给点图层 (GDAL 能读的任何格式, 如带经纬度列的
                                    CSV; IN 为 - 时从标准输入读 CSV) 每行加上所在
                                    图幅的编号列: new_<s> 和 old_<s>, <s> 为比例尺
                                    (100w 50w 25w 20w 10w 5w 25k=1:2.5万 1w 5k 2k
                                    1k 500); 点在 0-180°E、0-60°N 之外或没有点的
-                                   行照样写出, 图幅列留空; --scale all 为全部比例尺
+                                   行照样写出, 图幅列留空; --scale all 为全部比例尺;
+                                   --layer 读多图层输入的某一层 (默认第一层);
+                                   --encoding GBK 读 GBK/GB18030 编码的 CSV 或
+                                   Shapefile (默认 UTF-8)
 )";
 
 namespace {
@@ -57,16 +60,21 @@ std::vector<const Scale*> scalelist(std::string text, Edition e, std::string& ba
   return list;
 }
 
+constexpr Option kAnnotate[] = {
+    {"--output", "-o", 1}, {"--scale", {}, 1},  {"--lon", {}, 1},
+    {"--lat", {}, 1},      {"--format", {}, 1}, {"--layer", {}, 1},
+    {"--encoding", {}, 1}, {"--overwrite", {}, 0},
+};
+
 }  // namespace
 
+const std::span<const Option> kAnnotateOptions = kAnnotate;
+
 int annotate(const Common& common, const std::vector<std::string>& args) {
-  const Words a = parseargs(args, {{{"--output", "-o"}, 1},
-                                   {{"--scale"}, 1},
-                                   {{"--lon"}, 1},
-                                   {{"--lat"}, 1},
-                                   {{"--format"}, 1},
-                                   {{"--overwrite"}, 0},
-                                   {{"--help", "-h"}, 0}});
+  return annotate(common, parseargs(args, {kHelpOption, kAnnotateOptions}, false));
+}
+
+int annotate(const Common& common, const Words& a) {
   if (!a.error.empty()) return failure("annotate: " + a.error);
   if (a.has("--help")) {
     std::cout << "用法:\n" << kAnnotateUsage;
@@ -89,15 +97,17 @@ int annotate(const Common& common, const std::vector<std::string>& args) {
     options.latfield = a.value("--lat");
   }
   options.overwrite = a.has("--overwrite");
-  const std::string& output = a.value("--output");
-  if (a.has("--format")) {
-    options.format = gis::formatnamed(a.value("--format"));
-    if (options.format == nullptr)
-      return failure("未知格式 " + a.value("--format") + " (可用 gpkg shp geojson kml fgb csv)");
-  } else if (gis::formatoffile(output) == nullptr) {
-    return failure("无法从文件名 " + output +
-                   " 看出格式 (扩展名 .gpkg .shp .geojson .kml .fgb .csv), 或用 --format 指定");
+  if (a.has("--layer")) options.layer = a.value("--layer");
+  if (a.has("--encoding")) {
+    options.encoding = a.value("--encoding");
+    if (!gis::knownencoding(options.encoding) && options.encoding != "UTF-8" &&
+        options.encoding != "utf-8")
+      return failure("未知的编码 " + options.encoding + " (可用 UTF-8、GBK、GB18030)");
   }
+  const std::string& output = a.value("--output");
+  std::string refused;
+  options.format = chosenformat(a, output, true, refused);
+  if (options.format == nullptr) return failure(refused);
 
   HeldSignals signals;  // an interrupt stops the writing, which cleans up
   gis::Annotated out;
@@ -109,12 +119,19 @@ int annotate(const Common& common, const std::vector<std::string>& args) {
     };
     out = gis::annotate(a.positional.front(), output, options);
   }
-  for (const std::string& w : out.warnings) std::cerr << "tufu-cli: 注意: " << w << '\n';
+  for (const std::string& w : out.warnings) note("注意: " + w);
   if (!out.error.empty())
-    return failure(out.exists ? out.error + " (要替换请加 --overwrite)" : out.error);
-  if (out.blank > 0)
-    std::cerr << "tufu-cli: " << out.blank
-              << " 行没有 0-180°E、0-60°N 之内的点, 其图幅列留空\n";
+    return failure(out.exists     ? out.error + " (要替换请加 --overwrite)"
+                   : out.encoding ? out.error + "; GBK/GB18030 编码的输入请加 --encoding GBK"
+                                  : out.error);
+  if (out.layers > 1 && !a.has("--layer"))
+    note("注意: 输入有 " + std::to_string(out.layers) + " 个图层, 读的是第一个 “" + out.layer +
+         "” (可用 --layer 选)");
+  if (out.notpoints > 0)
+    note(std::to_string(out.notpoints) + " 行的几何不是点 (是线或面), 其图幅列留空");
+  if (out.blank > out.notpoints)
+    note(std::to_string(out.blank - out.notpoints) +
+         " 行没有 0-180°E、0-60°N 之内的点, 其图幅列留空");
   return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <optional>
@@ -9,6 +10,8 @@
 #include "angles/angle.h"
 #include "core/block.h"
 #include "core/describe.h"
+#include "core/fields.h"
+#include "core/inputs.h"
 #include "core/neighbours.h"
 #include "core/oldnumber.h"
 #include "core/recognize.h"
@@ -94,64 +97,52 @@ void numberstext(Buffer& out, const SheetInfo& d) {
 
 // ------------------------------------------------------------------- JSON
 
-template <std::size_t N>
-char* literal(char* p, const char (&text)[N]) {
-  std::memcpy(p, text, N - 1);
-  return p + (N - 1);
+// The fields of a sheet that `output` writes, as members of the open object.
+void sheetfields(Json& j, DegreeTexts& degrees, const SheetInfo& d, Output output) {
+  for (const SheetField* f : fieldsof(output)) {
+    switch (f->type) {
+      case FieldType::Text:
+        if (f->formed)
+          j.own(f->key, f->text(d));
+        else
+          j.str(f->key, f->text(d));
+        break;
+      case FieldType::Integer: j.num(f->key, f->integer(d)); break;
+      case FieldType::Degrees:
+        j.key(f->key);
+        degrees.write(j.out(), f->angle(d));
+        break;
+      case FieldType::Bounds:
+        j.key(f->key);
+        boundsjson(j.out(), degrees, d.bounds);
+        break;
+    }
+  }
 }
 
-char* copied(char* p, std::string_view s) {
-  if (!s.empty()) std::memcpy(p, s.data(), s.size());
-  return p + s.size();
+// A sheet as an object of its own.
+void sheetjson(Json& j, DegreeTexts& degrees, const SheetInfo& d, Output output) {
+  j.open();
+  sheetfields(j, degrees, d, output);
+  j.close();
 }
 
-// The members of a sheet, after at least one other member: the bulk of
-// every answer, written in few copies.
-void sheetfields(Json& j, DegreeTexts& degrees, const SheetInfo& d) {
-  Buffer& out = j.out();
-  j.item();
-  out.ensure(160 + d.newno.size() + d.oldno.size() + d.west.size() + d.east.size() +
-             d.south.size() + d.north.size() + d.lonsize.size() + d.latsize.size());
-  char* p = out.end();
-  p = literal(p, "\"new\":\"");
-  p = copied(p, d.newno);
-  p = literal(p, "\", \"old\":\"");
-  p = copied(p, d.oldno);
-  p = literal(p, "\", \"west\":\"");
-  p = copied(p, d.west);
-  p = literal(p, "\", \"east\":\"");
-  p = copied(p, d.east);
-  p = literal(p, "\", \"south\":\"");
-  p = copied(p, d.south);
-  p = literal(p, "\", \"north\":\"");
-  p = copied(p, d.north);
-  p = literal(p, "\", \"lonsize\":\"");
-  p = copied(p, d.lonsize);
-  p = literal(p, "\", \"latsize\":\"");
-  p = copied(p, d.latsize);
-  p = literal(p, "\", \"name\":");
-  out.setend(p);
-  jsonstring(out, d.name);
-  out += ", \"bounds\":";
-  boundsjson(out, degrees, d.bounds);
-}
-
-void cornerjson(Json& j, std::string_view key, const SheetInfo& d) {
-  j.key(key).open().own("new", d.newno).own("old", d.oldno).str("name", d.name).close();
+void cornerjson(Json& j, DegreeTexts& degrees, std::string_view key, const SheetInfo& d) {
+  j.key(key);
+  sheetjson(j, degrees, d, Output::Brief);
 }
 
 // -------------------------------------------------------------------- CSV
 
 void csvsheet(Buffer& out, DegreeTexts& degrees, const SheetInfo& d) {
-  for (std::string_view f : {d.sheet.scale->label, d.newno.view(), d.oldno.view(), d.name,
-                             d.west.view(), d.east.view(), d.south.view(), d.north.view(),
-                             d.lonsize, d.latsize}) {
+  for (const SheetField* f : fieldsof(Output::Csv)) {
     out += ',';
-    csvfield(out, f);
-  }
-  for (Angle a : {d.bounds.west, d.bounds.south, d.bounds.east, d.bounds.north}) {
-    out += ',';
-    degrees.write(out, a);
+    switch (f->type) {
+      case FieldType::Text: csvfield(out, f->text(d)); break;
+      case FieldType::Integer: number(out, f->integer(d)); break;
+      case FieldType::Degrees: degrees.write(out, f->angle(d)); break;
+      case FieldType::Bounds: break;  // no CSV column holds all four
+    }
   }
 }
 
@@ -162,10 +153,21 @@ void csvhead(Buffer& out, const Input& in, bool valid, std::string_view error) {
   csvfield(out, error);
 }
 
-// A refused input's row: the columns after "error" left empty.
-constexpr std::string_view kPointPad = ",,,,,,,,,,,,,,,,";  // lon, lat and a sheet
-constexpr std::string_view kSheetPad = ",,,,,,,,,,,,,,,";   // numbering or place, a sheet
-constexpr std::string_view kBlockPad = ",,,,,,,,,,,,,,,,,,,,";  // bounds, row, col, a sheet
+// The columns of each command's rows before the sheet's own.
+constexpr std::string_view kPointColumns = "lon,lat";
+constexpr std::string_view kSheetColumns = "numbering";
+constexpr std::string_view kNeighbourColumns = "place";
+constexpr std::string_view kBlockColumns = "west_in,east_in,south_in,north_in,row,col";
+
+// A refused input's row: the columns after "error" left empty, those of
+// the command (commas + 1 of them) and those of a sheet.
+std::string padding(std::string_view columns) {
+  const auto own = static_cast<std::size_t>(std::count(columns.begin(), columns.end(), ',')) + 1;
+  return std::string(own + fieldsof(Output::Csv).size(), ',');
+}
+const std::string kPointPad = padding(kPointColumns);
+const std::string kSheetPad = padding(kSheetColumns);
+const std::string kBlockPad = padding(kBlockColumns);
 
 // ------------------------------------------------------------- refusals
 
@@ -204,20 +206,15 @@ void refuse(Context& ctx, const Input& in, std::string_view why, std::string_vie
 
 void endline(Context& ctx) { ctx.out.endline(ctx.format == Format::Csv ? "\r\n" : "\n"); }
 
-constexpr std::string_view kBadLon = "经度应为0至180度的度,分,秒或十进制度";
-constexpr std::string_view kBadLat = "纬度应为0至60度的度,分,秒或十进制度";
-
 // ---------------------------------------------------------------- point
 
 void point(Context& ctx, const Input& in) {
-  constexpr std::string_view kPad = kPointPad;
+  const std::string_view kPad = kPointPad;
   const auto& f = in.fields;
   if (f.size() != 2) return refuse(ctx, in, "应输入经度和纬度两项", kPad);
   auto known = [&f](Json& j) { j.str("lon", f[0]).str("lat", f[1]); };
-  const auto lon = readangle(f[0], kLonLimit);
-  if (!lon) return refuse(ctx, in, kBadLon, kPad, known);
-  const auto lat = readangle(f[1], kLatLimit);
-  if (!lat) return refuse(ctx, in, kBadLat, kPad, known);
+  const PointInput p = readpoint(f[0], f[1]);
+  if (!p.point) return refuse(ctx, in, p.error, kPad, known);
 
   Buffer& out = ctx.out.buffer();
   Json j(out);
@@ -229,16 +226,15 @@ void point(Context& ctx, const Input& in) {
   bool first = true;
   for (const Scale& sc : scales(ctx.edition)) {
     if (ctx.scale != nullptr && ctx.scale != &sc) continue;
-    const SheetInfo d = describe(*sheetat(sc, *lon, *lat), &ctx.names);
+    const SheetInfo d = describe(*sheetat(sc, p.point->lon, p.point->lat), &ctx.names);
     switch (ctx.format) {
       case Format::Text:
         if (!first) out += " | ";
         sheettext(out, d);
         break;
       case Format::Json:
-        j.item().open().own("scale", sc.label);
-        sheetfields(j, ctx.degrees, d);
-        j.close();
+        j.item();
+        sheetjson(j, ctx.degrees, d, Output::Json);
         break;
       case Format::Csv:
         csvhead(out, in, true, "");
@@ -272,7 +268,7 @@ std::optional<Sheet> typedsheet(Context& ctx, const Input& in, std::string_view 
 }
 
 void sheet(Context& ctx, const Input& in) {
-  constexpr std::string_view kPad = kSheetPad;
+  const std::string_view kPad = kSheetPad;
   const auto s = typedsheet(ctx, in, kPad);
   if (!s) return;
   const bool isnew = isneworold(in.fields[0]);
@@ -298,13 +294,12 @@ void sheet(Context& ctx, const Input& in) {
       j.open()
           .str("input", in.text)
           .boolean("valid", true)
-          .str("numbering", isnew ? "new" : "old")
-          .str("scale", s->scale->label);
-      sheetfields(j, ctx.degrees, d);
+          .str("numbering", isnew ? "new" : "old");
+      sheetfields(j, ctx.degrees, d, Output::Json);
       j.key("containing").openarray();
       for (const Sheet& c : up) {
-        const SheetInfo cd = brief(c, nullptr);
-        j.item().open().str("scale", c.scale->label).str("new", cd.newno).str("old", cd.oldno).close();
+        j.item();
+        sheetjson(j, ctx.degrees, brief(c, nullptr), Output::Containing);
       }
       j.closearray().close();
       break;
@@ -321,14 +316,9 @@ void sheet(Context& ctx, const Input& in) {
 void contains(Context& ctx, const Input& in) {
   const auto s = typedsheet(ctx, in, "");
   if (!s) return;
-  const auto h = contained(*s, *ctx.scale);
-  if (!h) {
-    std::string why(ctx.scale->label);
-    why += "的图幅不能整齐地嵌套在";
-    why += s->scale->label;
-    why += "图幅之内";
-    return refuse(ctx, in, why, "");
-  }
+  const BlockAnswer a = containedblock(*s, *ctx.scale);
+  if (!a.block) return refuse(ctx, in, a.error, "");
+  const Block* h = &*a.block;
   const SheetInfo tl = brief(h->topleft(), &ctx.names), bl = brief(h->bottomleft(), &ctx.names),
                   tr = brief(h->topright(), &ctx.names), br = brief(h->bottomright(), &ctx.names);
   Buffer& out = ctx.out.buffer();
@@ -342,10 +332,10 @@ void contains(Context& ctx, const Input& in) {
         .str("relation", h->counttext())
         .num("rows", h->blockrows)
         .num("cols", h->blockcols);
-    cornerjson(j, "topleft", tl);
-    cornerjson(j, "bottomleft", bl);
-    cornerjson(j, "topright", tr);
-    cornerjson(j, "bottomright", br);
+    cornerjson(j, ctx.degrees, "topleft", tl);
+    cornerjson(j, ctx.degrees, "bottomleft", bl);
+    cornerjson(j, ctx.degrees, "topright", tr);
+    cornerjson(j, ctx.degrees, "bottomright", br);
     j.close();
   } else {
     const SheetInfo own = brief(*s, nullptr);
@@ -370,7 +360,7 @@ constexpr std::string_view kPlaceNames[3][3] = {
     {"西北", "北", "东北"}, {"西", "本幅", "东"}, {"西南", "南", "东南"}};
 
 void neighbours(Context& ctx, const Input& in) {
-  constexpr std::string_view kPad = kSheetPad;
+  const std::string_view kPad = kSheetPad;
   const auto s = typedsheet(ctx, in, kPad);
   if (!s) return;
   const NeighbourGrid grid = tufu::neighbours(*s);
@@ -411,8 +401,7 @@ void neighbours(Context& ctx, const Input& in) {
             j.raw("null");
             continue;
           }
-          const SheetInfo d = brief(*cell, &ctx.names);
-          j.open().str("new", d.newno).str("old", d.oldno).str("name", d.name).close();
+          sheetjson(j, ctx.degrees, brief(*cell, &ctx.names), Output::Brief);
         }
         j.closearray();
       }
@@ -437,20 +426,18 @@ void neighbours(Context& ctx, const Input& in) {
 // ---------------------------------------------------------------- block
 
 void block(Context& ctx, const Input& in) {
-  constexpr std::string_view kPad = kBlockPad;
+  const std::string_view kPad = kBlockPad;
   const auto& f = in.fields;
   if (f.size() != 4) return refuse(ctx, in, "应输入西、东、南、北四个界限", kPad);
   auto known = [&f](Json& j) {
     j.str("west", f[0]).str("east", f[1]).str("south", f[2]).str("north", f[3]);
   };
-  const auto w = readangle(f[0], kLonLimit), e = readangle(f[1], kLonLimit);
-  const auto s = readangle(f[2], kLatLimit), n = readangle(f[3], kLatLimit);
-  if (!w || !e) return refuse(ctx, in, kBadLon, kPad, known);
-  if (!s || !n) return refuse(ctx, in, kBadLat, kPad, known);
-  if (*e <= *w) return refuse(ctx, in, "东界应大于西界", kPad, known);
-  if (*n <= *s) return refuse(ctx, in, "北界应大于南界", kPad, known);
-  const auto b = blockquery(*ctx.scale, *w, *e, *s, *n);
-  if (!b) return refuse(ctx, in, "区块无效", kPad, known);
+  const BlockAnswer a = readblock(*ctx.scale, f[0], f[1], f[2], f[3]);
+  if (!a.block) return refuse(ctx, in, a.error, kPad, known);
+  const Block* b = &*a.block;
+  if ((ctx.list || ctx.format == Format::Csv) && b->sheetcount() > kManySheets && !ctx.force)
+    return refuse(ctx, in, manysheets(b->sheetcount()) + ", 不逐幅列出 (确要列出请加 --force)",
+                  kPad, known);
 
   Buffer& out = ctx.out.buffer();
   if (ctx.format == Format::Csv) {
@@ -497,27 +484,16 @@ void block(Context& ctx, const Input& in) {
       .str("count", b->counttext())
       .num("rows", b->blockrows)
       .num("cols", b->blockcols);
-  cornerjson(j, "bottomleft", bl);
-  cornerjson(j, "topleft", tl);
-  cornerjson(j, "topright", tr);
-  cornerjson(j, "bottomright", br);
+  cornerjson(j, ctx.degrees, "bottomleft", bl);
+  cornerjson(j, ctx.degrees, "topleft", tl);
+  cornerjson(j, ctx.degrees, "topright", tr);
+  cornerjson(j, ctx.degrees, "bottomright", br);
   if (ctx.list) {
     j.key("sheets").openarray();
     for (int r = 0; r < b->blockrows; ++r)
       for (int c = 0; c < b->blockcols; ++c) {
-        const SheetInfo d = describe(b->sheet(r, c), &ctx.names);
-        j.item()
-            .open()
-            .str("new", d.newno)
-            .str("old", d.oldno)
-            .str("name", d.name)
-            .str("west", d.west)
-            .str("east", d.east)
-            .str("south", d.south)
-            .str("north", d.north)
-            .key("bounds");
-        boundsjson(out, ctx.degrees, d.bounds);
-        j.close();
+        j.item();
+        sheetjson(j, ctx.degrees, describe(b->sheet(r, c), &ctx.names), Output::Listed);
         // A long list goes out as it is formed.
         if (out.size() >= (1u << 16)) ctx.out.flush();
       }
@@ -552,6 +528,20 @@ void DegreeTexts::write(Buffer& out, Angle a) {
   out.append(e.text, e.size);
 }
 
+void comment(Context& ctx, std::string_view line, std::string_view header) {
+  Buffer& out = ctx.out.buffer();
+  switch (ctx.format) {
+    case Format::Text: textsafe(out, line); break;
+    case Format::Json: Json(out).open().str("input", line).boolean("comment", true).close(); break;
+    case Format::Csv:
+      csvfield(out, line);
+      for (char c : header)
+        if (c == ',') out += ',';
+      break;
+  }
+  endline(ctx);
+}
+
 Command commandnamed(std::string_view name) {
   if (name == "point") return point;
   if (name == "sheet") return sheet;
@@ -565,20 +555,25 @@ bool oneperargument(std::string_view name) {
   return name == "sheet" || name == "contains" || name == "neighbours";
 }
 
-std::string_view csvheader(std::string_view name) {
+std::string csvheader(std::string_view name) {
+  std::string_view own;
   if (name == "point")
-    return "input,valid,error,lon,lat,scale,new,old,name,west,east,south,north,lonsize,latsize,"
-           "west_deg,south_deg,east_deg,north_deg";
-  if (name == "sheet")
-    return "input,valid,error,numbering,scale,new,old,name,west,east,south,north,lonsize,"
-           "latsize,west_deg,south_deg,east_deg,north_deg";
-  if (name == "neighbours")
-    return "input,valid,error,place,scale,new,old,name,west,east,south,north,lonsize,latsize,"
-           "west_deg,south_deg,east_deg,north_deg";
-  if (name == "block")
-    return "input,valid,error,west_in,east_in,south_in,north_in,row,col,scale,new,old,name,west,"
-           "east,south,north,lonsize,latsize,west_deg,south_deg,east_deg,north_deg";
-  return {};
+    own = kPointColumns;
+  else if (name == "sheet")
+    own = kSheetColumns;
+  else if (name == "neighbours")
+    own = kNeighbourColumns;
+  else if (name == "block")
+    own = kBlockColumns;
+  else
+    return {};
+  std::string header = "input,valid,error,";
+  header += own;
+  for (const SheetField* f : fieldsof(Output::Csv)) {
+    header += ',';
+    header += f->csv;
+  }
+  return header;
 }
 
 }  // namespace tufu::cli

@@ -42,6 +42,7 @@ struct Context {
   Edition edition = Edition::k1992;
   const Scale* scale = nullptr;  ///< --scale, or nothing
   bool list = false;             ///< block --list
+  bool force = false;            ///< --force: list more than kManySheets sheets
   bool failed = false;           ///< some input was refused
   DegreeTexts degrees{};
 };
@@ -62,6 +63,12 @@ Command commandnamed(std::string_view name);
 bool oneperargument(std::string_view name);
 
 /// The CSV header of the command (empty when it has no CSV form).
-std::string_view csvheader(std::string_view name);
+std::string csvheader(std::string_view name);
+
+/// A blank or comment ("#") line of the input, kept in place so that the
+/// output lines up with the input: as it is (escaped) in text, as
+/// {"input":"…", "comment":true} in JSON, and in CSV as a row with only its
+/// input column filled (`header` the command's CSV header).
+void comment(Context& ctx, std::string_view line, std::string_view header);
 
 }  // namespace tufu::cli

@@ -5,57 +5,48 @@
 
 #include <iostream>
 
+#include "cli/output.h"
+
 namespace tufu::cli {
 
-Words parseargs(const std::vector<std::string>& args, std::initializer_list<Option> options) {
-  Words p;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& word = args[i];
-    if (word.size() < 2 || word[0] != '-') {  // "-" alone is a value: standard input
-      p.positional.push_back(word);
-      continue;
-    }
-    std::string_view name = word;
-    std::vector<std::string> values;
-    if (const auto eq = word.find('='); word.starts_with("--") && eq != std::string::npos) {
-      name = std::string_view(word).substr(0, eq);
-      values.push_back(word.substr(eq + 1));
-    }
-    const Option* option = nullptr;
-    for (const Option& s : options)
-      for (std::string_view n : s.names)
-        if (n == name) option = &s;
-    if (option == nullptr) {
-      p.error = "未知选项 " + std::string(name);
-      return p;
-    }
-    const std::string key(*option->names.begin());
-    if (option->values == 0 && !values.empty()) {
-      p.error = key + " 不带值";
-      return p;
-    }
-    while (static_cast<int>(values.size()) < option->values) {
-      if (i + 1 >= args.size()) {
-        p.error = key + (option->values == 1 ? " 需要一个值" : " 需要 " + std::to_string(option->values) + " 个值");
-        return p;
-      }
-      values.push_back(args[++i]);
-    }
-    if (p.has(key)) {
-      p.error = key + " 只能给一次";
-      return p;
-    }
-    p.options.emplace(key, std::move(values));
+const gis::FormatInfo* chosenformat(const Words& a, const std::string& output, bool fields,
+                                    std::string& error) {
+  std::string words, extensions;
+  for (const gis::FormatInfo& f : gis::formats()) {
+    if (fields && !f.fields) continue;
+    words += (words.empty() ? "" : " ") + std::string(f.word);
+    extensions += (extensions.empty() ? "." : " .") + std::string(f.extension);
   }
-  return p;
+  if (a.has("--format")) {
+    const gis::FormatInfo* f = gis::formatnamed(a.value("--format"));
+    if (f == nullptr) error = "未知格式 " + a.value("--format") + " (可用 " + words + ")";
+    return f;
+  }
+  const gis::FormatInfo* f = gis::formatoffile(output);
+  if (f == nullptr)
+    error = "无法从文件名 " + output + " 看出格式 (扩展名 " + extensions + "), 或用 --format 指定";
+  return f;
 }
 
 int failure(std::string_view message) {
-  std::cerr << "tufu-cli: " << message << '\n';
+  note(message);
   return 2;
 }
 
+void note(std::string_view message) {
+  // A file name or a value from the command line may hold any bytes.
+  Buffer out;
+  out += "tufu-cli: ";
+  textsafe(out, message);
+  out += '\n';
+  std::cerr << std::flush;
+  std::cerr.write(out.data(), static_cast<std::streamsize>(out.size()));
+}
+
 HeldSignals::HeldSignals() {
+  // A file size limit (ulimit -f) fails the write instead of ending the
+  // tool, which then cleans up.
+  std::signal(SIGXFSZ, SIG_IGN);
   sigemptyset(&held_);
   for (int s : {SIGINT, SIGTERM, SIGHUP}) {
     // A signal the tool ignores (SIGINT in a background job) stops nothing.

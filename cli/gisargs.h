@@ -1,35 +1,27 @@
-// Reading the words of the GIS commands: options as "--name value" or
-// "--name=value", flags, and positional words.
+// What the GIS commands share besides their words (cli/args.h): failures,
+// held signals and the progress line.
 #pragma once
 
 #include <csignal>
-#include <initializer_list>
-#include <map>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "cli/args.h"
+#include "gis/formats.h"
 
 namespace tufu::cli {
 
-/// One option the command knows: its names and how many values follow it.
-struct Option {
-  std::initializer_list<std::string_view> names;  ///< "--output", "-o"
-  int values;                                      ///< 0 for a flag
-};
-
-struct Words {
-  std::map<std::string, std::vector<std::string>, std::less<>> options;  ///< by first name
-  std::vector<std::string> positional;
-  std::string error;  ///< "" when the words were read
-
-  bool has(std::string_view name) const { return options.count(name) != 0; }
-  const std::string& value(std::string_view name) const { return options.find(name)->second.front(); }
-};
-
-Words parseargs(const std::vector<std::string>& args, std::initializer_list<Option> options);
+/// The output format: --format, or else the one the extension of `output`
+/// stands for, among the formats that keep fields when `fields`; nullptr
+/// and the refusal in `error` when neither names one.
+const gis::FormatInfo* chosenformat(const Words& a, const std::string& output, bool fields,
+                                    std::string& error);
 
 /// Writes "tufu-cli: " and `message` on standard error and returns 2.
+/// Control characters and bytes that are not UTF-8 are written as escapes.
 int failure(std::string_view message);
+/// The same for a message that is not a failure ("注意: ...").
+void note(std::string_view message);
 
 /// While it lives, an interrupt (Ctrl+C) or a request to end (SIGTERM,
 /// SIGHUP) waits: `pending` tells that one came, so that the command can

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/args.h"
 #include "core/scale.h"
 #include "gazetteer/gazetteer.h"
 
@@ -23,6 +24,14 @@ struct Common {
 /// unwritable folder, disk full, existing file without --overwrite ...).
 int grid(const Common& common, const std::vector<std::string>& args);
 int annotate(const Common& common, const std::vector<std::string>& args);
+/// The same for words already read by the command's options (the global
+/// ones may be among them).
+int grid(const Common& common, const Words& words);
+int annotate(const Common& common, const Words& words);
+
+/// The options of each command besides the global ones.
+extern const std::span<const Option> kGridOptions;
+extern const std::span<const Option> kAnnotateOptions;
 
 /// The lines of the tool's help that describe the two commands.
 extern const char* const kGridUsage;

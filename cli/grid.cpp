@@ -10,6 +10,7 @@
 #include "cli/giscommands.h"
 #include "cli/gisargs.h"
 #include "core/block.h"
+#include "core/inputs.h"
 #include "core/neighbours.h"
 #include "core/oldnumber.h"
 #include "core/recognize.h"
@@ -21,7 +22,7 @@ namespace tufu::cli {
 const char* const kGridUsage =
     R"(  grid (--bounds W E S N | --region NAME | --contains NUMBER | --neighbours NUMBER
         | --sheets FILE|-) --scale S -o FILE [--format F] [--crs C] [--densify N]
-        [--overwrite]
+        [--overwrite] [--force]
                                    把图幅网格写成 GIS/CAD 图层, 每幅一个多边形,
                                    字段 new_no old_no scale denom name west south
                                    east north; 格式 gpkg (默认) shp geojson kml dxf
@@ -31,14 +32,13 @@ const char* const kGridUsage =
                                    gk3:39) EPSG:代码; --densify 每条图廓边在两角
                                    之间加的点数; --neighbours 写该图幅及其周围
                                    八幅; --sheets 从文件或标准输入读新/旧图号,
-                                   这两种给 --scale 时写其所含该比例尺的图幅
+                                   这两种给 --scale 时写其所含该比例尺的图幅;
+                                   多于一千万幅时要加 --force 才写
 )";
 
 namespace {
 
 using Sheets = gis::SheetSet;
-
-std::string label(const Scale& s) { return std::string(s.label); }
 
 // `s` as it goes into the grid: itself, or the sheets of `scale` it contains.
 std::string addsheet(Sheets& sheets, const Sheet& s, const Scale* scale) {
@@ -46,10 +46,9 @@ std::string addsheet(Sheets& sheets, const Sheet& s, const Scale* scale) {
     sheets.add(s);
     return "";
   }
-  const auto b = contained(s, *scale);
-  if (!b)
-    return label(*scale) + "的图幅不能整齐地嵌套在" + label(*s.scale) + "图幅之内";
-  sheets.add(*b);
+  BlockAnswer b = containedblock(s, *scale);
+  if (!b.block) return std::move(b.error);
+  sheets.add(*b.block);
   return "";
 }
 
@@ -99,20 +98,25 @@ std::optional<int> wholenumber(const std::string& text) {
 
 }  // namespace
 
+namespace {
+
+constexpr Option kGrid[] = {
+    {"--bounds", {}, 4},  {"--region", {}, 1},   {"--contains", {}, 1},
+    {"--neighbours", "--neighbors", 1},          {"--sheets", {}, 1},
+    {"--scale", {}, 1},   {"--output", "-o", 1}, {"--format", {}, 1},
+    {"--crs", {}, 1},     {"--densify", {}, 1},  {"--overwrite", {}, 0},
+    {"--force", {}, 0},
+};
+
+}  // namespace
+
+const std::span<const Option> kGridOptions = kGrid;
+
 int grid(const Common& common, const std::vector<std::string>& args) {
-  const Words a = parseargs(
-      args, {{{"--bounds"}, 4},
-             {{"--region"}, 1},
-             {{"--contains"}, 1},
-             {{"--neighbours", "--neighbors"}, 1},
-             {{"--sheets"}, 1},
-             {{"--scale"}, 1},
-             {{"--output", "-o"}, 1},
-             {{"--format"}, 1},
-             {{"--crs"}, 1},
-             {{"--densify"}, 1},
-             {{"--overwrite"}, 0},
-             {{"--help", "-h"}, 0}});
+  return grid(common, parseargs(args, {kHelpOption, kGridOptions}, false));
+}
+
+int grid(const Common& common, const Words& a) {
   if (!a.error.empty()) return failure("grid: " + a.error);
   if (a.has("--help")) {
     std::cout << "用法:\n" << kGridUsage;
@@ -139,14 +143,10 @@ int grid(const Common& common, const std::vector<std::string>& args) {
   gis::GridOptions options;
   options.names = common.names != nullptr ? common.names : &builtingazetteer();
   options.overwrite = a.has("--overwrite");
-  if (a.has("--format")) {
-    options.format = gis::formatnamed(a.value("--format"));
-    if (options.format == nullptr)
-      return failure("未知格式 " + a.value("--format") + " (可用 gpkg shp geojson kml dxf fgb csv)");
-  } else if (gis::formatoffile(output) == nullptr) {
-    return failure("无法从文件名 " + output +
-                   " 看出格式 (扩展名 .gpkg .shp .geojson .kml .dxf .fgb .csv), 或用 --format 指定");
-  }
+  std::string refused;
+  options.format = chosenformat(a, output, false, refused);
+  if (options.format == nullptr) return failure(refused);
+  options.force = a.has("--force");
   if (a.has("--crs")) {
     const auto crs = gis::parsecrs(a.value("--crs"));
     if (!crs)
@@ -164,23 +164,15 @@ int grid(const Common& common, const std::vector<std::string>& args) {
   Sheets sheets;
   if (a.has("--bounds")) {
     const auto& v = a.options.find("--bounds")->second;
-    const auto w = readangle(v[0], kLonLimit), e = readangle(v[1], kLonLimit);
-    const auto s = readangle(v[2], kLatLimit), n = readangle(v[3], kLatLimit);
-    if (!w || !e) return failure("经度应为0至180度的度,分,秒或十进制度");
-    if (!s || !n) return failure("纬度应为0至60度的度,分,秒或十进制度");
-    if (*e <= *w) return failure("东界应大于西界");
-    if (*n <= *s) return failure("北界应大于南界");
-    const auto b = blockquery(*scale, *w, *e, *s, *n);
-    if (!b) return failure("区块无效");
-    sheets.add(*b);
+    const BlockAnswer b = readblock(*scale, v[0], v[1], v[2], v[3]);
+    if (!b.block) return failure(b.error);
+    sheets.add(*b.block);
   } else if (a.has("--region")) {
     const Region* r = regionnamed(a.value("--region"));
-    if (r == nullptr) return failure("没有名为 " + a.value("--region") + " 的地区");
-    const auto w = readlon(r->west), e = readlon(r->east);
-    const auto s = readlat(r->south), n = readlat(r->north);
-    const auto b = blockquery(*scale, *w, *e, *s, *n);
-    if (!b) return failure("区块无效");
-    sheets.add(*b);
+    if (r == nullptr) return failure(unknownregion(a.value("--region")));
+    const BlockAnswer b = readblock(*scale, r->west, r->east, r->south, r->north);
+    if (!b.block) return failure(b.error);
+    sheets.add(*b.block);
   } else if (a.has("--contains") || a.has("--neighbours")) {
     const bool around = a.has("--neighbours");
     const std::string& number = a.value(around ? "--neighbours" : "--contains");
@@ -223,11 +215,13 @@ int grid(const Common& common, const std::vector<std::string>& args) {
     };
     out = gis::writegrid(output, sheets, options);
   }
-  for (const std::string& w : out.warnings) std::cerr << "tufu-cli: 注意: " << w << '\n';
+  for (const std::string& w : out.warnings) note("注意: " + w);
   if (!out.error.empty())
-    return failure(out.exists ? out.error + " (要替换请加 --overwrite)" : out.error);
-  std::cerr << "tufu-cli: 已把 " << sheets.count() << " 幅图写入 " << output << " (EPSG:" << out.epsg
-            << ")\n";
+    return failure(out.exists    ? out.error + " (要替换请加 --overwrite)"
+                   : out.toomany ? out.error + "; 确要写出请加 --force"
+                                 : out.error);
+  note("已把 " + std::to_string(sheets.count()) + " 幅图写入 " + output + " (EPSG:" +
+       std::to_string(out.epsg) + ")");
   return 0;
 }
 

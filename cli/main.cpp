@@ -5,7 +5,8 @@
 // 2 for a usage error or when the tool cannot read or write.  Without
 // positional inputs, inputs are read from standard input, one per line,
 // with the same fields separated by blanks; blank lines and lines that
-// begin with "#" are copied to the output as they are.
+// begin with "#" are kept in place (see `comment`).  A line may hold at
+// most kLineMax bytes.
 
 #include <cerrno>
 #include <cstdio>
@@ -16,8 +17,9 @@
 #include <unistd.h>
 #include <vector>
 
+#include "cli/args.h"
 #include "cli/commands.h"
-#include "cli/giscommands.h"
+#include "cli/nogis.h"
 #include "cli/output.h"
 #include "cli/platform.h"
 #include "core/scale.h"
@@ -46,7 +48,8 @@ constexpr const char* kUsage = R"(用法: tufu-cli [选项] 命令 [输入...]
 116.391667 (十进制度) 或 116°23′30″ (也可写作 116°23'30")。
 比例尺可写作 1:5万、5万、1:50000 或 50000 (1:5000 也可写作 5千)。
 没有输入时从标准输入逐行读取, 每行的各项以空格分隔; 空行和以 # 开头的行
-原样输出。
+原样输出 (--json 时为 {"input":"…", "comment":true}, --csv 时为只有 input
+列的一行)。每行最长 65536 字节。
 
 选项:
   --json             每个输入输出一个 JSON 对象
@@ -59,6 +62,7 @@ constexpr const char* kUsage = R"(用法: tufu-cli [选项] 命令 [输入...]
   --names FILE       把 FILE (每行 图幅号<TAB>图名) 合并到内置图名表之上,
                      可给多次, 后给的优先
   --list             block: 列出区块的每一幅图
+  --force            block: 多于一千万幅时也列出
   -h, --help         显示帮助 (命令后加 --help 显示该命令的帮助)
   --version          显示版本
 
@@ -101,20 +105,6 @@ D-45-48-(26)-C), 给出另一种编号、比例尺、图幅范围、经差、纬
 )"},
 };
 
-int usage(const std::string& why) {
-  Buffer out;
-  out += "tufu-cli: ";
-  cli::textsafe(out, why);
-  out += "\n用 --help 查看用法\n";
-  print(STDERR_FILENO, out.view());
-  return 2;
-}
-
-int fatal(const std::string& why) {
-  print(STDERR_FILENO, "tufu-cli: " + why + "\n");
-  return 2;
-}
-
 // The fields of an input line, split at blanks and tabs.
 void splitfields(std::string_view line, std::vector<std::string_view>& fields) {
   fields.clear();
@@ -131,13 +121,18 @@ bool blank(std::string_view line) {
   return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
+// The longest input line: far beyond any input, short enough to hold.
+constexpr std::size_t kLineMax = 1 << 16;
+
 // Reads standard input line by line and answers each line.  Returns the
-// errno of a failed read, else 0.
+// errno of a failed read, -1 for a line longer than kLineMax (its number
+// in `lineno`), else 0.
 template <typename Answer>
-int eachline(Answer&& answer) {
+int eachline(Answer&& answer, std::int64_t& lineno) {
   std::string pending;
   std::vector<char> chunk(1 << 16);
   bool first = true;
+  lineno = 0;
   for (;;) {
     const long n = readsome(STDIN_FILENO, chunk.data(), chunk.size());
     if (n < 0) {
@@ -153,11 +148,18 @@ int eachline(Answer&& answer) {
     }
     for (std::size_t nl; (nl = pending.find('\n', start)) != std::string::npos; start = nl + 1) {
       std::string_view line(pending.data() + start, nl - start);
+      ++lineno;
+      if (line.size() > kLineMax) return -1;
       if (line.ends_with('\r')) line.remove_suffix(1);
       answer(line);
     }
     pending.erase(0, start);
+    if (pending.size() > kLineMax) {
+      ++lineno;
+      return -1;
+    }
   }
+  ++lineno;
   std::string_view rest = pending;
   if (first && rest.starts_with("\xEF\xBB\xBF")) rest.remove_prefix(3);
   if (rest.ends_with('\r')) rest.remove_suffix(1);
@@ -165,49 +167,31 @@ int eachline(Answer&& answer) {
   return 0;
 }
 
-// Edition of "--standard".
-std::optional<Edition> editionnamed(std::string_view name) {
-  if (name == "1992") return Edition::k1992;
-  if (name == "2012") return Edition::k2012;
-  return std::nullopt;
+#ifdef TUFU_GIS_HELPER
+// The helper program that runs the GIS commands, which alone need GDAL:
+// beside this program (in the build tree), or where it is installed
+// relative to it.
+std::string gishelper() {
+  char self[4096];
+  const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
+  if (n <= 0) return "tufu-cli-gis";
+  std::string dir(self, static_cast<std::size_t>(n));
+  dir.erase(dir.rfind('/') + 1);
+  for (const char* place : {"tufu-cli-gis", TUFU_GIS_HELPER}) {
+    const std::string path = dir + place;
+    if (::access(path.c_str(), X_OK) == 0) return path;
+  }
+  return dir + TUFU_GIS_HELPER;
 }
 
-// `grid` and `annotate` take options of their own: the global ones (
-// --standard, --names) are taken out here and the rest handed on as they
-// are.  Nothing when the command is another one.
-std::optional<int> giscommand(int argc, char** argv) {
-  std::string command, standard = "1992";
-  std::vector<std::string> namesfiles, rest;
-  for (int i = 1; i < argc; ++i) {
-    std::string_view a = argv[i];
-    std::string_view option = a.substr(0, a.find('='));
-    if (option == "--standard" || option == "--names") {
-      std::string value;
-      if (option.size() < a.size()) {
-        value = a.substr(option.size() + 1);
-      } else if (i + 1 < argc) {
-        value = argv[++i];
-      } else {
-        if (command == "grid" || command == "annotate")
-          return usage(std::string(option) + " 需要一个值");
-        return std::nullopt;
-      }
-      (option == "--names" ? namesfiles.emplace_back() : standard) = value;
-    } else if (command.empty() && !a.starts_with("-")) {
-      command = a;
-    } else {
-      rest.emplace_back(a);
-    }
-  }
-  if (command != "grid" && command != "annotate") return std::nullopt;
-  const auto edition = editionnamed(standard);
-  if (!edition) return usage("未知的编号标准 " + standard + " (应为 1992 或 2012)");
-  Gazetteer names;
-  for (const std::string& file : namesfiles)
-    if (std::string err = names.merge(file); !err.empty()) return fatal(err);
-  const Common common{*edition, &names};
-  return command == "grid" ? grid(common, rest) : annotate(common, rest);
+// Runs `grid` or `annotate` in the helper, with this command line.
+int rungis(char** argv) {
+  const std::string helper = gishelper();
+  argv[0] = const_cast<char*>(helper.c_str());
+  ::execv(helper.c_str(), argv);
+  return fatal("无法运行 " + helper + " (grid 和 annotate 由它执行): " + errortext(errno));
 }
+#endif
 
 }  // namespace
 
@@ -215,75 +199,27 @@ int main(int argc, char** argv) {
   Startup startup(argc, argv);
   argc = startup.argc();
   argv = startup.argv();
-  if (const auto status = giscommand(argc, argv)) return *status;
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const std::size_t at = commandat(args, {kGlobalOptions, kAnswerOptions});
+  const std::string command = at < args.size() ? args[at] : std::string();
+#ifdef TUFU_GIS_HELPER
+  if (isgiscommand(command)) return rungis(argv);
+#else
+  if (isgiscommand(command)) return nogis(command);
+#endif
 
-  std::string command, scaletext, standard = "1992";
-  bool json = false, csv = false, list = false, help = false, scalegiven = false;
-  std::vector<std::string> namesfiles, inputs;
-  bool options = true;  // until "--"
-  for (int i = 1; i < argc; ++i) {
-    std::string_view a = argv[i];
-    if (!options || (a != "-h" && !a.starts_with("--"))) {
-      // An input, or the command; "-K-49" and "-1" are inputs too.
-      if (command.empty())
-        command = a;
-      else
-        inputs.emplace_back(a);
-      continue;
-    }
-    if (a == "--") {
-      options = false;
-      continue;
-    }
-    // "--option=value" is the same as "--option value".
-    std::string_view value;
-    bool inlinevalue = false;
-    if (a.starts_with("--")) {
-      if (const std::size_t eq = a.find('='); eq != std::string_view::npos) {
-        value = a.substr(eq + 1);
-        a = a.substr(0, eq);
-        inlinevalue = true;
-      }
-    }
-    auto takevalue = [&](std::string& into) {
-      if (inlinevalue) {
-        into = value;
-        return true;
-      }
-      if (i + 1 >= argc) return false;
-      into = argv[++i];
-      return true;
-    };
-    if (a == "-h" || a == "--help") {
-      help = true;
-    } else if (a == "--version") {
-      print(STDOUT_FILENO, "tufu-cli " + std::string(kVersion) + "\n");
-      return 0;
-    } else if (a == "--json") {
-      json = true;
-    } else if (a == "--csv") {
-      csv = true;
-    } else if (a == "--list") {
-      list = true;
-    } else if (a == "--scale") {
-      if (!takevalue(scaletext)) return usage("--scale 需要一个值");
-      scalegiven = true;
-    } else if (a == "--standard") {
-      if (!takevalue(standard)) return usage("--standard 需要一个值");
-    } else if (a == "--names") {
-      std::string file;
-      if (!takevalue(file)) return usage("--names 需要一个值");
-      namesfiles.push_back(file);
-    } else if (a.starts_with("-") && a.size() > 1 && !(a[1] >= '0' && a[1] <= '9')) {
-      return usage("未知选项 " + std::string(argv[i]));
-    } else if (command.empty()) {
-      command = a;
-    } else {
-      inputs.emplace_back(argv[i]);
-    }
+  std::vector<std::string> rest = args;
+  if (at < rest.size()) rest.erase(rest.begin() + static_cast<std::ptrdiff_t>(at));
+  const Words w = parseargs(rest, {kGlobalOptions, kAnswerOptions}, true);
+  if (w.has("--version")) {
+    print(STDOUT_FILENO, "tufu-cli " + std::string(kVersion) + "\n");
+    return 0;
   }
+  if (!w.error.empty()) return usage(w.error);
+  const bool json = w.has("--json"), csv = w.has("--csv"), list = w.has("--list");
+  const std::vector<std::string>& inputs = w.positional;
 
-  if (help) {
+  if (w.has("--help")) {
     for (const CommandHelp& h : kCommandHelp)
       if (h.name == command) {
         print(STDOUT_FILENO, h.text);
@@ -296,14 +232,17 @@ int main(int argc, char** argv) {
   const Command run = commandnamed(command);
   if (run == nullptr) return usage("未知命令 " + command);
   if (json && csv) return usage("--json 和 --csv 只能用一个");
-  if (csv && csvheader(command).empty()) return usage(command + " 没有 CSV 输出");
+  const std::string header = csvheader(command);
+  if (csv && header.empty()) return usage(command + " 没有 CSV 输出");
 
-  const auto standardchosen = editionnamed(standard);
-  if (!standardchosen) return usage("未知的编号标准 " + standard + " (应为 1992 或 2012)");
+  std::string refused;
+  const auto standardchosen = editionof(w, refused);
+  if (!standardchosen) return usage(refused);
   const Edition edition = *standardchosen;
 
   const Scale* scale = nullptr;
-  if (scalegiven) {
+  if (w.has("--scale")) {
+    const std::string& scaletext = w.value("--scale");
     scale = parsescale(scaletext, edition);
     if (scale == nullptr) {
       const bool later = parsescale(scaletext, Edition::k2012) != nullptr;
@@ -315,8 +254,7 @@ int main(int argc, char** argv) {
     return usage(command + " 需要 --scale");
 
   Gazetteer names;
-  for (const std::string& file : namesfiles)
-    if (std::string err = names.merge(file); !err.empty()) return fatal(err);
+  if (std::string err = mergenames(w, names); !err.empty()) return fatal(err);
 
   Out out(STDOUT_FILENO, isterminal(STDOUT_FILENO));
   Context ctx{out, names};
@@ -324,8 +262,8 @@ int main(int argc, char** argv) {
   ctx.edition = edition;
   ctx.scale = scale;
   ctx.list = list;
-  if (csv) out.put(csvheader(command)).endline("\r\n");
-
+  ctx.force = w.has("--force");
+  if (csv) out.put(header).endline("\r\n");
   std::vector<std::string_view> fields;
   if (!inputs.empty()) {
     if (oneperargument(command)) {
@@ -343,16 +281,19 @@ int main(int argc, char** argv) {
       run(ctx, Input{joined, fields});
     }
   } else {
-    const int readerror = eachline([&](std::string_view line) {
-      if (blank(line) || line.starts_with('#')) {
-        // Kept in place so that the output lines up with the input; a CSV
-        // table has no room for them.
-        if (!csv) out.put(line).endline();
-        return;
-      }
-      splitfields(line, fields);
-      run(ctx, Input{line, fields});
-    });
+    std::int64_t lineno = 0;
+    const int readerror = eachline(
+        [&](std::string_view line) {
+          if (blank(line) || line.starts_with('#')) return comment(ctx, line, header);
+          splitfields(line, fields);
+          run(ctx, Input{line, fields});
+        },
+        lineno);
+    if (readerror < 0) {
+      out.flush();
+      return fatal("标准输入第 " + std::to_string(lineno) + " 行太长 (超过 " +
+                   std::to_string(kLineMax) + " 字节)");
+    }
     if (readerror != 0) {
       out.flush();
       return fatal("无法读取标准输入: " + errortext(readerror));

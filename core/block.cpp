@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/oldnumber.h"
+
 namespace tufu {
 
 Sheet Block::sheet(int row, int col) const {
@@ -11,6 +13,10 @@ Sheet Block::sheet(int row, int col) const {
 
 std::string Block::counttext() const {
   return std::to_string(blockrows) + "*" + std::to_string(blockcols);
+}
+
+std::string manysheets(std::int64_t count) {
+  return "共 " + std::to_string(count) + " 幅图, 超过 " + std::to_string(kManySheets) + " 幅";
 }
 
 std::optional<Block> blockof(const Sheet& sw, const Sheet& ne) {
@@ -48,6 +54,38 @@ std::optional<Block> contained(const Sheet& s, const Scale& target) {
   const Sheet sw{&target, s.x * ratio, s.y * ratio};
   const Sheet ne{&target, sw.x + ratio - 1, sw.y + ratio - 1};
   return blockof(sw, ne);
+}
+
+BlockAnswer containedblock(const Sheet& s, const Scale& target) {
+  if (auto b = contained(s, target)) return BlockAnswer{b, {}};
+  return BlockAnswer{std::nullopt, std::string(target.label) + "的图幅不能整齐地嵌套在" +
+                                       std::string(s.scale->label) + "图幅之内"};
+}
+
+bool offerscontained(const Scale& own, const Scale& target, Edition e) {
+  return target.in(e) && target.rows > own.rows && own.holds(target);
+}
+
+std::vector<const Scale*> containedscales(const Scale& own, Edition e) {
+  std::vector<const Scale*> out;
+  for (const Scale& t : scales(e))
+    if (offerscontained(own, t, e)) out.push_back(&t);
+  return out;
+}
+
+std::optional<Block> outputranges(std::string_view sw, std::string_view ne) {
+  const auto a = readnew(sw), b = readnew(ne);
+  if (!a || !b) return std::nullopt;
+  return blockof(*a, *b);
+}
+
+BlockSheet blocksheet(const Block& b, int row, int col) {
+  BlockSheet out;
+  out.sheet = b.sheet(row, col);
+  out.newno = sheetnumber(out.sheet);
+  out.oldno = oldnumber(out.sheet);
+  out.bounds = boundsof(out.sheet);
+  return out;
 }
 
 }  // namespace tufu

@@ -1,10 +1,13 @@
 // A block of sheets: a rectangle of sheets of one scale, the one description
 // used by the block query, the hierarchy, the sheet table, `--list`, and the
-// exports.
+// exports; and the range enumeration, which forms a block from its corner
+// sheets.
 #pragma once
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "angles/angle.h"
 #include "core/scale.h"
@@ -44,6 +47,13 @@ struct Block {
   friend bool operator==(const Block&, const Block&) = default;
 };
 
+/// The most sheets a listing or a written grid holds unless the user asks
+/// for more: beyond it a file takes gigabytes and hours.
+inline constexpr std::int64_t kManySheets = 10'000'000;
+/// Why a set of `count` sheets (more than kManySheets) is not written
+/// without being asked: "共 493682688 幅图, 超过 10000000 幅".
+std::string manysheets(std::int64_t count);
+
 /// The block from its south-west sheet to its north-east sheet; nothing
 /// when the two differ in scale or `ne` lies south or west of `sw`.
 std::optional<Block> blockof(const Sheet& sw, const Sheet& ne);
@@ -62,5 +72,49 @@ std::optional<Block> blockquery(const Scale& scale, Angle west, Angle east, Angl
 /// does not nest in the sheet's scale (a smaller scale, or 1:20万 against
 /// 1:25万, where a side would hold 1.5 sheets).
 std::optional<Block> contained(const Sheet& s, const Scale& target);
+
+/// A block, or the rule that refused it (in Chinese).
+struct BlockAnswer {
+  std::optional<Block> block;
+  std::string error;  ///< empty when `block` holds a value
+};
+
+/// `contained`, or why there is no such block:
+///   J50C001001 at 1:20万 → "1:20万的图幅不能整齐地嵌套在1:25万图幅之内"
+BlockAnswer containedblock(const Sheet& s, const Scale& target);
+
+/// Whether a sheet of `own` contains a block of `target`, a larger scale of
+/// the edition whose sheets tile its own: the scales the hierarchy offers.
+bool offerscontained(const Scale& own, const Scale& target, Edition e);
+/// Those scales, in list order.
+std::vector<const Scale*> containedscales(const Scale& own, Edition e);
+
+/// `outputranges`: the block whose south-west corner sheet is `sw` and
+/// north-east corner sheet `ne` (new numbers or internal 1:20万 codes).
+/// Nothing when `sw` or `ne` is not a sheet number, when they differ in
+/// scale, or when `ne` lies south or west of `sw`.
+///   outputranges("J50", "K51") → 1:100万, 2 rows, 2 columns,
+///   west 114°, south 36°, east 126°, north 44°
+std::optional<Block> outputranges(std::string_view sw, std::string_view ne);
+/// The same with all four corners, south-west, north-west, south-east and
+/// north-east, as the panels hand them over; the north-west and south-east
+/// corners follow from the other two and are not read.
+inline std::optional<Block> outputranges(std::string_view sw, std::string_view /*nw*/,
+                                         std::string_view /*se*/, std::string_view ne) {
+  return outputranges(sw, ne);
+}
+
+/// One sheet of a block, with its numbers.
+struct BlockSheet {
+  Sheet sheet;
+  std::string newno;  ///< new number (the internal code at 1:20万)
+  std::string oldno;
+  Bounds bounds;
+};
+
+/// The sheet in row `row` (0 = northernmost) and column `col` (0 =
+/// westernmost) of the block, with its numbers.  Both must be inside the
+/// block.
+BlockSheet blocksheet(const Block& b, int row, int col);
 
 }  // namespace tufu

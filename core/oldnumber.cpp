@@ -208,11 +208,13 @@ Parsed parseold(std::string_view text) {
   }
   if (d == 0) return refuse("旧图幅编号应含“-”");
   // The 1:100万 sheet, common to every form.
-  if (f[0].size() != 1 || f[0][0] < 'A' || f[0][0] > 'O')
-    return refuse("行号应为A至O的一个字母");
+  if (f[0].size() != 1 || f[0][0] < 'A' || f[0][0] > kTypedLastRow)
+    return refuse(std::string("行号应为A至") + kTypedLastRow + "的一个字母");
   if (!alldigits(f[1])) return refuse("列号应为数字");
   const int zone = value(f[1]);
-  if (zone < kFirstZone || zone > 60) return refuse("列号应在31至60之间");
+  if (zone < kFirstZone || zone > kTypedLastZone)
+    return refuse("列号应在" + std::to_string(kFirstZone) + "至" + std::to_string(kTypedLastZone) +
+                  "之间");
   Sheet sheet = sheetin(scaleof(0), f[0][0], zone, 1, 1);
 
   // Each further field is the index of a sheet of one of the forms that go

@@ -3,6 +3,7 @@
 // as the four bound fields receive them.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace tufu {
@@ -50,6 +51,19 @@ inline constexpr Region kRegions[] = {
     {"上海", "120", "122", "31", "32"},
     {"海南", "108", "111,30", "18", "20,20"},
 };
+
+/// The refusal of a name that is no region's, with the names there are:
+///   "没有名为 北平 的地区 (可用 北京、天津、…)"
+inline std::string unknownregion(std::string_view name) {
+  std::string why = "没有名为 ";
+  why += name;
+  why += " 的地区 (可用 ";
+  for (const Region& r : kRegions) {
+    if (&r != &kRegions[0]) why += "、";
+    why += r.name;
+  }
+  return why + ")";
+}
 
 /// The region named `name`, exactly as listed.
 inline const Region* regionnamed(std::string_view name) {

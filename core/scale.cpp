@@ -103,12 +103,11 @@ const Scale* bycode(char code, Edition e) {
   return nullptr;
 }
 
-const Scale* byblc(int blc, Edition e) { return bylistpos(blc - 1, e); }
+const Scale* byblc(int blc, Edition e) { return byid(blc - 1, e); }
 
-const Scale* bylistpos(int listpos, Edition e) {
-  return listpos >= 0 && static_cast<std::size_t>(listpos) < count(e)
-             ? &kScales[static_cast<std::size_t>(listpos)]
-             : nullptr;
+const Scale* byid(int id, Edition e) {
+  return id >= 0 && static_cast<std::size_t>(id) < count(e) ? &kScales[static_cast<std::size_t>(id)]
+                                                             : nullptr;
 }
 
 const Scale* bylabel(std::string_view label) {

@@ -19,7 +19,8 @@
 // In list order the scales are 1:100万, 1:50万, 1:25万, 1:20万, 1:10万,
 // 1:5万, 1:2.5万, 1:1万, 1:5000, and in the 2012 edition also 1:2000,
 // 1:1000, 1:500.  A scale's list position is its `id`; `blc`, the selector
-// that `newmapna` takes, is the list position + 1.
+// that `newmapna` takes, is the list position + 1.  These are the two names
+// of a scale's place in the list.
 #pragma once
 
 #include <array>
@@ -106,7 +107,6 @@ struct Scale {
   int oldfields = 0;          ///< how many
 
   constexpr int blc() const { return id + 1; }
-  constexpr int listpos() const { return id; }
   constexpr int cols() const { return rows; }
   /// Characters of a new number: 3 at 1:100万, else 4 + 2 × digits.
   constexpr int numberlength() const { return digits == 0 ? 3 : 4 + 2 * digits; }
@@ -125,11 +125,20 @@ inline std::span<const Scale> scales(Edition e = Edition::k1992) {
   return {kAllScales.data(), e == Edition::k1992 ? 9u : 12u};
 }
 
+/// Whether sheets of `s` hold sheets of another scale of edition `e`: every
+/// scale of the edition but its largest.  These are the rows of a sheet's
+/// table of containing sheets.
+inline bool holdsothers(const Scale& s, Edition e) {
+  return s.in(e) && &s != &scales(e).back();
+}
+
 /// Lookups; nullptr when nothing matches.  `bycode` ignores letter case; the
 /// letter 'I' is 1:20万 in the 1992 edition and 1:2000 in the 2012 edition.
 const Scale* bycode(char code, Edition e = Edition::k1992);
 const Scale* byblc(int blc, Edition e = Edition::k1992);
-const Scale* bylistpos(int listpos, Edition e = Edition::k1992);
+/// By list position among the scales of the edition.
+const Scale* byid(int id, Edition e);
+/// By list position among all twelve scales.
 inline const Scale* byid(int id) { return id >= 0 && id < 12 ? &kAllScales[id] : nullptr; }
 const Scale* bylabel(std::string_view label);
 const Scale* byrows(int rows);
@@ -148,6 +157,11 @@ inline constexpr int kFirstZone = 31;
 /// zones 31..61 (0°–186° E), which take in the points up to 60° N and 180° E.
 inline constexpr int kGridRows = 16;
 inline constexpr int kGridZones = 31;
+/// A typed number, in either numbering, names a 1:100万 sheet of rows 'A' to
+/// 'O' and zones 31 to 60; the rows and zones beyond are formed from points
+/// but never typed.
+inline constexpr char kTypedLastRow = 'O';
+inline constexpr int kTypedLastZone = 60;
 
 struct SizeTexts {
   std::string_view jcha;  ///< longitude size, e.g. "6°"

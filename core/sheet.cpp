@@ -75,7 +75,9 @@ bool ongrid(const Sheet& s) {
 
 std::optional<Sheet> sheetat(const Scale& scale, Angle lon, Angle lat) {
   if (lon < 0 || lon > kLonLimit || lat < 0 || lat > kLatLimit) return std::nullopt;
-  return sheetunder(scale, lon, lat);
+  // No sheet lies east of 180° or north of 60°: a point on either limit
+  // belongs to the last sheet west or south of it (zone 60, row 'O').
+  return sheetunder(scale, lon == kLonLimit ? lon - 1 : lon, lat == kLatLimit ? lat - 1 : lat);
 }
 
 Sheet sheetunder(const Scale& scale, Angle lon, Angle lat) {
@@ -113,12 +115,12 @@ Parsed parsenew(std::string_view text, Edition e, Reading how) {
     return refuse(long12 ? "新图幅编号应为3位(如J50)、10位(如J50C001002)或12位(如J50J00010001)"
                          : "新图幅编号应为3位(如J50)或10位(如J50C001002)");
   const char rowletter = upper(text[0]);
-  const char lastrow = typed ? 'O' : static_cast<char>('A' + kGridRows - 1);
+  const char lastrow = typed ? kTypedLastRow : static_cast<char>('A' + kGridRows - 1);
   if (rowletter < 'A' || rowletter > lastrow)
     return refuse(std::string("第1位行号应为A至") + lastrow + "的字母");
   if (!isdigit_(text[1]) || !isdigit_(text[2])) return refuse("第2、3位列号应为数字");
   const int zone = digits(text.substr(1, 2));
-  const int lastzone = typed ? 60 : kFirstZone + kGridZones - 1;
+  const int lastzone = typed ? kTypedLastZone : kFirstZone + kGridZones - 1;
   if (zone < kFirstZone || zone > lastzone)
     return refuse("第2、3位列号应在31至" + decimal(lastzone) + "之间");
   const Scale& million = *byid(0);

@@ -17,7 +17,9 @@
 // 1:2000.
 //
 // Edges are half-open: a point on a parallel belongs to the sheet north of
-// it, a point on a meridian to the sheet east of it, at every scale.
+// it, a point on a meridian to the sheet east of it, at every scale; only
+// on the outer limits, 180° E and 60° N, where no sheet lies beyond, a
+// point belongs to the sheet west or south of it.
 //
 // LEGAL typed new numbers (1992):  J50  j50c001002  J50I006006  O60H192192
 // LEGAL typed new numbers (2012):  J50I576576  J50J00010001  J50K23042304
@@ -72,8 +74,10 @@ inline std::uint64_t sheetkey(const Sheet& s) {
 }
 
 /// The sheet of `scale` that holds the point (`lon`, `lat`).  Defined for
-/// 0 ≤ lon ≤ 180° E and 0 ≤ lat ≤ 60° N, both limits included (180° gives
-/// zone 61 and 60° row 'P'); nothing for any other point.
+/// 0 ≤ lon ≤ 180° E and 0 ≤ lat ≤ 60° N, both limits included: 180° lies
+/// in zone 60 and 60° in row 'O', the last sheets of the grid (180° E,
+/// 60° N is O60 at 1:100万 and O60B001002 at 1:50万); nothing for any
+/// other point.
 std::optional<Sheet> sheetat(const Scale& scale, Angle lon, Angle lat);
 
 /// The same without the range check, for points inside sheets of the grid:

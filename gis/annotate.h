@@ -13,6 +13,9 @@
 //
 // A row whose point lies outside 0°–180° E and 0°–60° N, or that has no
 // point, is kept with its sheet columns empty (null); nothing is dropped.
+// Points read from longitude and latitude fields are written as point
+// geometry (CGCS2000) to the formats whose rows need one (Shapefile,
+// FlatGeobuf, KML).  Text must be UTF-8 unless another encoding is named.
 #pragma once
 
 #include <cstdint>
@@ -38,17 +41,31 @@ struct AnnotateOptions {
   std::string lonfield, latfield;
   const FormatInfo* format = nullptr;  ///< of the output; nullptr: its file name decides
   bool overwrite = false;
-  /// Called now and then with the rows written so far.  Returning false
-  /// stops the writing; nothing is written then.
+  /// The layer to read; "": the first.
+  std::string layer;
+  /// The encoding of a CSV or Shapefile input: "" (UTF-8), or "GBK",
+  /// "GB18030", "CP936" (all read as GB18030).
+  std::string encoding;
+  /// Called about ten times a second with the rows read so far, also while
+  /// standard input is awaited and while the file is completed.  Returning
+  /// false stops the writing within a tenth of a second or so; nothing is
+  /// written then.
   std::function<bool(std::int64_t rows)> progress;
 };
 
+/// Whether `name` is an encoding `AnnotateOptions::encoding` takes.
+bool knownencoding(std::string_view name);
+
 struct Annotated : Outcome {
-  std::int64_t blank = 0;  ///< rows without a point in the numbering's range
+  std::int64_t blank = 0;      ///< rows without a point in the numbering's range
+  std::int64_t notpoints = 0;  ///< of them, rows whose geometry is a line or polygon
+  bool encoding = false;       ///< refused: text that is not UTF-8
+  std::string layer;           ///< the layer read
+  int layers = 0;              ///< layers in the input
 };
 
-/// Reads the first layer of `in` ("-": CSV on standard input) and writes it
-/// to `out` with the sheet columns added, as a whole or not at all.
+/// Reads a layer of `in` ("-": CSV on standard input) and writes it to
+/// `out` with the sheet columns added, as a whole or not at all.
 Annotated annotate(const std::string& in, const std::string& out, const AnnotateOptions& options);
 
 }  // namespace tufu::gis

@@ -12,17 +12,19 @@ constexpr std::string_view kShapefileSidecars[] = {"shx", "dbf", "prj", "cpg",
 constexpr std::string_view kCsvSidecars[] = {"csvt", "prj"};
 
 constexpr std::array<FormatInfo, 7> kFormats{{
-    {Format::GeoPackage, "gpkg", "GPKG", "GeoPackage", "gpkg", {}, true, true},
+    {Format::GeoPackage, "gpkg", "GPKG", "GeoPackage", "gpkg", {}, true, true, false, false},
     {Format::Shapefile, "shp", "ESRI Shapefile", "ESRI Shapefile", "shp", kShapefileSidecars,
-     true, true},
-    {Format::GeoJSON, "geojson", "GeoJSON", "GeoJSON", "geojson", {}, true, true},
-    {Format::KML, "kml", "KML", "KML", "kml", {}, true, true},
-    {Format::DXF, "dxf", "DXF", "DXF", "dxf", {}, false, false},
-    {Format::FlatGeobuf, "fgb", "FlatGeobuf", "FlatGeobuf", "fgb", {}, true, true},
-    {Format::CSV, "csv", "CSV", "CSV", "csv", kCsvSidecars, true, true},
+     true, true, true, true},
+    {Format::GeoJSON, "geojson", "GeoJSON", "GeoJSON", "geojson", {}, true, true, false, false},
+    {Format::KML, "kml", "KML", "KML", "kml", {}, true, true, true, false},
+    {Format::DXF, "dxf", "DXF", "DXF", "dxf", {}, false, false, true, false},
+    {Format::FlatGeobuf, "fgb", "FlatGeobuf", "FlatGeobuf", "fgb", {}, true, true, true, true},
+    {Format::CSV, "csv", "CSV", "CSV", "csv", kCsvSidecars, true, true, false, true},
 }};
 
-bool same(std::string_view a, std::string_view b) {
+}  // namespace
+
+bool sameletters(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
     auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
@@ -31,6 +33,8 @@ bool same(std::string_view a, std::string_view b) {
   return true;
 }
 
+namespace {
+bool same(std::string_view a, std::string_view b) { return sameletters(a, b); }
 }  // namespace
 
 std::span<const FormatInfo> formats() { return kFormats; }
@@ -54,6 +58,11 @@ const FormatInfo* formatoffile(std::string_view path) {
     if (same(bare, f.extension)) return &f;
   if (same(bare, "json")) return &kFormats[2];
   return nullptr;
+}
+
+bool hasextension(std::string_view path, const FormatInfo& format) {
+  const std::string ext = std::filesystem::path(path).extension().string();
+  return ext.size() > 1 && same(std::string_view(ext).substr(1), format.extension);
 }
 
 }  // namespace tufu::gis

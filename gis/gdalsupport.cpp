@@ -3,6 +3,11 @@
 #include <gdal.h>
 #include <gdal_priv.h>
 
+#include <sqlite3.h>
+#include <sys/resource.h>
+#include <sys/statvfs.h>
+
+#include <filesystem>
 #include <fstream>
 #include <mutex>
 #include <string_view>
@@ -36,6 +41,26 @@ std::string checkending(const std::string& path, const FormatInfo& format) {
     tail.pop_back();
   if (!in.bad() && tail.ends_with(ending)) return "";
   return "文件没有写完整 (磁盘已满?)";
+}
+
+void Ticker::watch(GDALDataset& ds) {
+  auto* db = static_cast<sqlite3*>(ds.GetInternalHandle("SQLITE_HANDLE"));
+  if (db == nullptr) return;
+  // Every few thousand steps of SQLite's machine: often enough to stop
+  // within a tenth of a second, seldom enough to cost nothing.
+  sqlite3_progress_handler(
+      db, 4096, [](void* self) { return static_cast<Ticker*>(self)->due() ? 0 : 1; }, this);
+}
+
+std::string writereason(const std::string& path) {
+  std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  if (folder.empty()) folder = ".";
+  struct statvfs fs {};
+  if (statvfs(folder.c_str(), &fs) == 0 && fs.f_bavail == 0) return "磁盘已满";
+  rlimit limit{};
+  if (getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
+    return "超出文件大小的限制 (ulimit -f)";
+  return "";
 }
 
 void DatasetCloser::operator()(GDALDataset* ds) const {

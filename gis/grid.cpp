@@ -1,5 +1,7 @@
 #include "gis/grid.h"
 
+#include <cstdio>
+
 #include <cpl_string.h>
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
@@ -8,6 +10,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/fields.h"
 #include "gis/gdalerrors.h"
 #include "gis/gdalsupport.h"
 #include "gis/staged.h"
@@ -18,8 +21,6 @@ namespace {
 
 // Features written between commits.
 constexpr std::int64_t kBatch = 1 << 16;
-// Sheets written between progress reports.
-constexpr std::int64_t kProgressStep = 1 << 14;
 constexpr const char* kStopped = "已中断, 没有写出文件";
 // The most sheets a FlatGeobuf file is written with a spatial index.
 constexpr std::int64_t kIndexedFlatGeobuf = 500000;
@@ -80,10 +81,6 @@ std::string labeltext(const SheetInfo& d) {
   return text;
 }
 
-struct FieldIndex {
-  int newno, oldno, scale, denom, name, west, south, east, north;
-};
-
 class GridWriter {
  public:
   GridWriter(const FormatInfo& format, const GridOptions& options, Outcome& out)
@@ -100,6 +97,8 @@ class GridWriter {
     return fail(what + (trap_.failed() ? ": " + trap_.failure() : std::string()));
   }
   bool setupcrs(const SheetSet& sheets);
+  bool spatialindex();
+  bool finish(const std::string& path, std::int64_t done);
   bool createlayer(const std::string& name, const SheetSet& sheets);
   bool writesheet(const Sheet& s);
   bool writedxf(const SheetInfo& d);
@@ -110,6 +109,8 @@ class GridWriter {
   Outcome& out_;
   ErrorTrap trap_;
   StagedOutput staged_;  // removed after the dataset is closed
+  std::int64_t done_ = 0, total_ = 0;
+  Ticker ticker_{[this] { return !options_.progress || options_.progress(done_, total_); }};
 
   std::optional<OGRSpatialReference> target_;
   TransformPtr transform_;
@@ -119,7 +120,7 @@ class GridWriter {
   OGRLayer* layer_ = nullptr;
   std::unique_ptr<OGRFeature> feature_;
   OGRLinearRing* ring_ = nullptr;  // owned by feature_
-  FieldIndex fields_{};
+  std::vector<int> fields_;  // of the layer, for each field of the table
   const Scale* densifiedfor_ = nullptr;
   Densify densify_;
   std::vector<double> xs_, ys_;
@@ -143,9 +144,41 @@ bool GridWriter::setupcrs(const SheetSet& sheets) {
   }
   out_.epsg = epsg;
   target_ = epsgsrs(epsg);
-  if (!target_) return fail("未知的坐标参考系 EPSG:" + std::to_string(epsg));
-  if (format_.format == Format::KML && epsg != kCgcs2000)
-    return fail("KML 只能保存经纬度坐标, 不能用 EPSG:" + std::to_string(epsg));
+  const std::string name = "EPSG:" + std::to_string(epsg);
+  if (!target_) return fail("未知的坐标参考系 " + name);
+  // A sheet is a ring of longitudes and latitudes, or of eastings and
+  // northings: heights, geocentric X, Y, Z or a third axis have no room
+  // for it.
+  const OGRSpatialReference& t = *target_;
+  if (t.IsCompound() || t.IsVertical() || t.IsGeocentric() || t.GetAxesCount() != 2 ||
+      !(t.IsProjected() || t.IsGeographic())) {
+    const char* kind = t.IsCompound()     ? "复合"
+                       : t.IsVertical()   ? "垂直 (高程)"
+                       : t.IsGeocentric() ? "地心"
+                       : t.IsGeographic() ? "三维地理"
+                                          : "";
+    return fail(name + " 是" + kind + "坐标参考系, 不能保存图幅网格 (只能用投影坐标参考系或二维地理坐标参考系)");
+  }
+  if (format_.format == Format::KML && epsg != kCgcs2000 && epsg != 4326)
+    return fail("KML 只能保存经纬度坐标 (EPSG:4490 或 EPSG:4326), 不能用 " + name);
+  if (t.IsProjected()) {
+    double west = 0, south = 0, east = 0, north = 0;
+    const char* area = nullptr;
+    const Bounds b = *sheets.bounds();
+    const double bw = degrees(b.west), be = degrees(b.east), bs = degrees(b.south),
+                 bn = degrees(b.north);
+    // Within a degree of its area the distortion is still that of its edge.
+    constexpr double kNear = 1.0;
+    if (t.GetAreaOfUse(&west, &south, &east, &north, &area) && west <= east &&
+        (bw < west - kNear || be > east + kNear || bs < south - kNear || bn > north + kNear)) {
+      char text[256];
+      std::snprintf(text, sizeof text,
+                    "网格 (%g°–%g°E, %g°–%g°N) 远在 %s 的使用范围 (%g°–%g°E, %g°–%g°N) 之外, "
+                    "变形很大",
+                    bw, be, bs, bn, name.c_str(), west, east, south, north);
+      out_.warnings.push_back(text);
+    }
+  }
   if (epsg == kCgcs2000) return true;
   const auto geographic = epsgsrs(kCgcs2000);
   transform_.reset(OGRCreateCoordinateTransformation(&*geographic, &*target_));
@@ -164,6 +197,9 @@ bool GridWriter::createlayer(const std::string& name, const SheetSet& sheets) {
       layeroptions.SetNameValue("STRING_QUOTING", "IF_NEEDED");
       break;
     case Format::GeoJSON: layeroptions.SetNameValue("RFC7946", "NO"); break;
+    // The index is built once the sheets are in (see spatialindex), where
+    // it can be stopped.
+    case Format::GeoPackage: layeroptions.SetNameValue("SPATIAL_INDEX", "NO"); break;
     case Format::FlatGeobuf:
       // The index holds an entry per feature in memory until the end.
       if (sheets.count() > kIndexedFlatGeobuf) {
@@ -183,28 +219,19 @@ bool GridWriter::createlayer(const std::string& name, const SheetSet& sheets) {
     const bool shapefile = format_.format == Format::Shapefile;
     bool named = false;
     for (const Block& b : sheets.blocks()) named = named || b.scale->named;
-    const auto add = [&](const char* field, OGRFieldType type, int width, int precision) {
-      OGRFieldDefn defn(field, type);
+    for (const SheetField* f : fieldsof(Output::Gis)) {
+      const std::string field(f->gis);
+      OGRFieldDefn defn(field.c_str(), f->type == FieldType::Integer   ? OFTInteger
+                                      : f->type == FieldType::Degrees ? OFTReal
+                                                                      : OFTString);
       // Only a Shapefile keeps fixed widths; elsewhere they would only limit.
       if (shapefile) {
-        defn.SetWidth(width);
-        defn.SetPrecision(precision);
+        defn.SetWidth(f->isname() && !named ? 1 : f->width);
+        defn.SetPrecision(f->precision);
       }
-      return layer_->CreateField(&defn) == OGRERR_NONE;
-    };
-    if (!add("new_no", OFTString, static_cast<int>(kNewNumberMax), 0) ||
-        !add("old_no", OFTString, static_cast<int>(kOldNumberMax), 0) ||
-        !add("scale", OFTString, 16, 0) || !add("denom", OFTInteger, 7, 0) ||
-        !add("name", OFTString, named ? 254 : 1, 0) || !add("west", OFTReal, 24, 15) ||
-        !add("south", OFTReal, 24, 15) || !add("east", OFTReal, 24, 15) ||
-        !add("north", OFTReal, 24, 15))
-      return failgdal("无法建立字段");
-    OGRFeatureDefn* defn = layer_->GetLayerDefn();
-    fields_ = {defn->GetFieldIndex("new_no"), defn->GetFieldIndex("old_no"),
-               defn->GetFieldIndex("scale"),  defn->GetFieldIndex("denom"),
-               defn->GetFieldIndex("name"),   defn->GetFieldIndex("west"),
-               defn->GetFieldIndex("south"),  defn->GetFieldIndex("east"),
-               defn->GetFieldIndex("north")};
+      if (layer_->CreateField(&defn) != OGRERR_NONE) return failgdal("无法建立字段");
+      fields_.push_back(layer_->GetLayerDefn()->GetFieldIndex(field.c_str()));
+    }
   }
   feature_.reset(OGRFeature::CreateFeature(layer_->GetLayerDefn()));
   if (!dxf) {
@@ -274,16 +301,18 @@ bool GridWriter::writesheet(const Sheet& s) {
   ring_->setPoints(static_cast<int>(xs_.size()), xs_.data(), ys_.data());
   OGRFeature& f = *feature_;
   if (format_.fields) {
-    const Scale& sc = *s.scale;
-    f.SetField(fields_.newno, d.newno.str().c_str());
-    f.SetField(fields_.oldno, d.oldno.str().c_str());
-    f.SetField(fields_.scale, std::string(sc.label).c_str());
-    f.SetField(fields_.denom, sc.denominator);
-    f.SetField(fields_.name, std::string(d.name).c_str());
-    f.SetField(fields_.west, degrees(d.bounds.west));
-    f.SetField(fields_.south, degrees(d.bounds.south));
-    f.SetField(fields_.east, degrees(d.bounds.east));
-    f.SetField(fields_.north, degrees(d.bounds.north));
+    const auto fields = fieldsof(Output::Gis);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      const SheetField& field = *fields[i];
+      switch (field.type) {
+        case FieldType::Text: f.SetField(fields_[i], std::string(field.text(d)).c_str()); break;
+        case FieldType::Integer:
+          f.SetField(fields_[i], static_cast<int>(field.integer(d)));
+          break;
+        case FieldType::Degrees: f.SetField(fields_[i], degreesof(field.angle(d))); break;
+        case FieldType::Bounds: break;  // no attribute holds all four
+      }
+    }
   }
   f.SetFID(OGRNullFID);
   return true;
@@ -355,9 +384,59 @@ Densify defaultdensify(const Scale& scale, bool projected) {
   return {between(scale.lonsize), between(scale.latsize)};
 }
 
+bool GridWriter::spatialindex() {
+  if (format_.format != Format::GeoPackage) return true;
+  std::string sql = "SELECT CreateSpatialIndex('";
+  for (const char* p = layer_->GetName(); *p != '\0'; ++p) sql += *p == '\'' ? "''" : std::string(1, *p);
+  sql += "', '";
+  for (const char* p = layer_->GetGeometryColumn(); *p != '\0'; ++p)
+    sql += *p == '\'' ? "''" : std::string(1, *p);
+  sql += "')";
+  OGRLayer* result = dataset_->ExecuteSQL(sql.c_str(), nullptr, nullptr);
+  if (result != nullptr) dataset_->ReleaseResultSet(result);
+  if (ticker_.stopped()) return fail(kStopped);
+  if (trap_.failed()) return failgdal("无法建立空间索引");
+  return true;
+}
+
+bool GridWriter::finish(const std::string& path, std::int64_t done) {
+  if (!spatialindex()) return false;
+  feature_.reset();
+  dataset_.reset();
+  if (ticker_.stopped()) return fail(kStopped);
+  if (trap_.failed()) return failgdal("写入 " + path + " 失败");
+  if (std::string why = checkending(staged_.written(), format_); !why.empty())
+    return fail("写入 " + path + " 失败: " + why);
+  // What was written is read back where the file says how much it holds.
+  if (format_.format == Format::GeoPackage || format_.format == Format::Shapefile ||
+      format_.format == Format::FlatGeobuf) {
+    const std::string driver(format_.driver);
+    const char* const only[] = {driver.c_str(), nullptr};
+    DatasetPtr back(GDALDataset::Open(staged_.written().c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY,
+                                      only, nullptr, nullptr));
+    const GIntBig n =
+        back && back->GetLayerCount() > 0 ? back->GetLayer(0)->GetFeatureCount(FALSE) : -2;
+    if (n != -1 && n != done)
+      return fail("写入 " + path + " 失败: 文件中有 " + std::to_string(n < 0 ? 0 : n) +
+                  " 幅, 应有 " + std::to_string(done) + " 幅");
+  }
+  if (!ticker_.now()) return fail(kStopped);
+  if (std::string why = staged_.commit(); !why.empty()) return fail(why);
+  return true;
+}
+
 bool GridWriter::run(const std::string& path, const SheetSet& sheets) {
   if (sheets.empty()) return fail("没有要写的图幅");
   registergdal();
+  total_ = sheets.count();
+  if (total_ > kManySheets && !options_.force) {
+    out_.toomany = true;
+    return fail(manysheets(total_) + ", 约 " +
+                sizetext(estimatebytes(sheets, format_, options_.densify,
+                                       options_.crs.kind == CrsChoice::GaussKruger3 ||
+                                           options_.crs.kind == CrsChoice::GaussKruger6)) +
+                " (" + std::string(format_.title) + ")");
+  }
   if (!setupcrs(sheets)) return false;
 
   if (std::string why = staged_.open(path, format_, options_.overwrite, out_.exists);
@@ -378,58 +457,83 @@ bool GridWriter::run(const std::string& path, const SheetSet& sheets) {
   dataset_.reset(driver->Create(staged_.path().c_str(), 0, 0, 0, GDT_Unknown,
                                 datasetoptions.List()));
   if (!dataset_) return failgdal("无法建立文件 " + path);
+  ticker_.watch(*dataset_);
   const std::string stem = std::filesystem::path(path).stem().string();
   if (!createlayer(stem.empty() ? "sheets" : stem, sheets)) return false;
 
   const bool transactions = dataset_->StartTransaction() == OGRERR_NONE;
-  std::int64_t done = 0;
-  const std::int64_t total = sheets.count();
+  const auto failwrite = [&] {
+    if (ticker_.stopped()) return fail(kStopped);
+    if (!trap_.failed())
+      if (std::string why = writereason(path); !why.empty())
+        return fail("写入 " + path + " 失败: " + why);
+    return failgdal("写入 " + path + " 失败");
+  };
   for (const Block& b : sheets.blocks()) {
     for (int row = 0; row < b.blockrows; ++row) {
       for (int col = 0; col < b.blockcols; ++col) {
-        if (!writesheet(b.sheet(row, col))) return false;
+        if (!writesheet(b.sheet(row, col))) return ticker_.stopped() ? fail(kStopped) : false;
         if (format_.format != Format::DXF &&
             layer_->CreateFeature(feature_.get()) != OGRERR_NONE)
-          return failgdal("写入 " + path + " 失败");
-        ++done;
-        if (transactions && done % kBatch == 0 &&
+          return failwrite();
+        ++done_;
+        if (transactions && done_ % kBatch == 0 &&
             (dataset_->CommitTransaction() != OGRERR_NONE ||
              dataset_->StartTransaction() != OGRERR_NONE))
-          return failgdal("写入 " + path + " 失败");
-        if (options_.progress && done % kProgressStep == 0 && done < total &&
-            !options_.progress(done, total))
-          return fail(kStopped);
+          return failwrite();
+        // By the clock, not by the sheets: a densified sheet takes long.
+        if (!ticker_.due()) return fail(kStopped);
       }
     }
   }
-  if (transactions && dataset_->CommitTransaction() != OGRERR_NONE)
-    return failgdal("写入 " + path + " 失败");
-  // Closing writes what the driver still holds (a GeoPackage builds its
-  // spatial index then), which can take a while.
-  if (options_.progress && !options_.progress(done, total)) return fail(kStopped);
-  feature_.reset();
-  dataset_.reset();
-  if (trap_.failed()) return failgdal("写入 " + path + " 失败");
-  if (std::string why = checkending(staged_.path(), format_); !why.empty())
-    return fail("写入 " + path + " 失败: " + why);
-  if (std::string why = staged_.commit(); !why.empty()) return fail(why);
-  out_.written = format_.format == Format::DXF ? 2 * done : done;
+  if (transactions && dataset_->CommitTransaction() != OGRERR_NONE) return failwrite();
+  if (!finish(path, done_)) return false;
+  out_.written = format_.format == Format::DXF ? 2 * done_ : done_;
   for (const std::string& w : trap_.warnings()) out_.warnings.push_back(w);
   return true;
 }
 
+std::int64_t estimatebytes(const SheetSet& sheets, const FormatInfo& format, int densify,
+                           bool projected) {
+  // Bytes per sheet and per vertex of its ring, as measured on grids of
+  // J50 at 1:1万 (names, numbers, edges and the ring's points).
+  struct Cost {
+    Format format;
+    double sheet, vertex;
+  };
+  constexpr Cost kCosts[] = {{Format::GeoPackage, 250, 16}, {Format::Shapefile, 150, 16},
+                             {Format::GeoJSON, 250, 40},    {Format::KML, 400, 40},
+                             {Format::DXF, 700, 45},        {Format::FlatGeobuf, 170, 16},
+                             {Format::CSV, 150, 40}};
+  double total = 0;
+  for (const Block& b : sheets.blocks()) {
+    const Densify d = densify >= 0 ? Densify{densify, densify} : defaultdensify(*b.scale, projected);
+    const double vertices = 2.0 * (d.lon + d.lat) + 5;
+    for (const Cost& c : kCosts)
+      if (c.format == format.format)
+        total += static_cast<double>(b.sheetcount()) * (c.sheet + c.vertex * vertices);
+  }
+  return static_cast<std::int64_t>(total);
+}
+
+std::string sizetext(std::int64_t bytes) {
+  const char* units[] = {"B", "KB", "MB", "GB", "TB", "PB"};
+  double v = static_cast<double>(bytes);
+  int u = 0;
+  while (v >= 1000 && u < 5) {
+    v /= 1000;
+    ++u;
+  }
+  char text[32];
+  std::snprintf(text, sizeof text, v < 10 && u > 0 ? "%.1f %s" : "%.0f %s", v, units[u]);
+  return text;
+}
+
 Outcome writegrid(const std::string& path, const SheetSet& sheets, const GridOptions& options) {
-  Outcome out;
-  const FormatInfo* format = options.format != nullptr ? options.format : formatoffile(path);
-  if (format == nullptr) {
-    out.error = "无法从文件名 " + path + " 看出格式";
-    return out;
-  }
-  {
-    GridWriter writer(*format, options, out);
+  return writein<Outcome>(options.format, path, [&](const FormatInfo& format, Outcome& out) {
+    GridWriter writer(format, options, out);
     writer.run(path, sheets);
-  }
-  return out;
+  });
 }
 
 }  // namespace tufu::gis

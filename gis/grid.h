@@ -85,10 +85,14 @@ struct GridOptions {
   CrsChoice crs;
   int densify = -1;  ///< points per edge between the corners; -1: the default
   bool overwrite = false;
+  /// Writes more than kManySheets sheets; without it such a grid is refused
+  /// (`Outcome::toomany`) before anything is written.
+  bool force = false;
   const Names* names = nullptr;  ///< place names; none when null
-  /// Called now and then with the sheets written and the total, the last
-  /// time with all of them, before the file is closed.  Returning false
-  /// stops the writing; nothing is written then.
+  /// Called about ten times a second with the sheets written and the
+  /// total, with all of them while the file is completed and closed (a
+  /// GeoPackage's spatial index is built then).  Returning false stops the
+  /// writing within a tenth of a second or so; nothing is written then.
   std::function<bool(std::int64_t done, std::int64_t total)> progress;
 };
 
@@ -96,10 +100,18 @@ struct GridOptions {
 struct Outcome {
   std::string error;         ///< "" when the file was written
   bool exists = false;       ///< refused because the output was there already
+  bool toomany = false;      ///< refused: more than kManySheets sheets without `force`
   std::int64_t written = 0;  ///< features (grid) or rows (annotation)
   int epsg = 0;              ///< coordinate reference system of the output
   std::vector<std::string> warnings;  ///< GDAL's warnings, as it wrote them
 };
+
+/// About how many bytes a grid of `sheets` takes in `format` with `densify`
+/// points per edge (-1: the default for the CRS, `projected` or not).
+std::int64_t estimatebytes(const SheetSet& sheets, const FormatInfo& format, int densify,
+                           bool projected);
+/// A size in words: "157 GB", "3.2 MB".
+std::string sizetext(std::int64_t bytes);
 
 /// Writes one polygon per sheet of `sheets` to `path`, as a whole or not at
 /// all: into a temporary file beside it that replaces it only when

@@ -6,11 +6,12 @@
 // and hands back what it was given (a scale's id, a block).  One `Tufu`
 // holds what a page session changes: the edition and the merged name files.
 //
-// Sheet objects carry the keys of tufu-cli --json: "new" (empty at 1:20万),
-// "old" (empty where a scale has none), "west", "east", "south", "north"
-// (edge texts), "lonsize", "latsize", "name", "bounds" ([W, S, E, N] in
-// degrees), and besides "scale" (label), "scaleId" and "query" (the number
-// that names the sheet when typed: the new number, or the old one at 1:20万).
+// Sheet objects carry the fields of tufu-cli --json (core/fields.h): "scale"
+// (label), "new" (empty at 1:20万), "old" (empty where a scale has none),
+// "west", "east", "south", "north" (edge texts), "lonsize", "latsize",
+// "name", "bounds" ([W, S, E, N] in degrees), and besides "scaleId" and
+// "query" (the number that names the sheet when typed: the new number, or
+// the old one at 1:20万).
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -23,6 +24,8 @@
 #include "angles/angle.h"
 #include "core/block.h"
 #include "core/describe.h"
+#include "core/fields.h"
+#include "core/inputs.h"
 #include "core/neighbours.h"
 #include "core/oldnumber.h"
 #include "core/recognize.h"
@@ -30,7 +33,7 @@
 #include "core/scale.h"
 #include "core/sheet.h"
 #include "gazetteer/gazetteer.h"
-#include "ui/table/range.h"
+#include "core/table.h"
 
 namespace tufu {
 namespace {
@@ -39,7 +42,7 @@ using emscripten::val;
 
 val text(std::string_view s) { return val(std::string(s)); }
 
-double degrees(Angle t) { return static_cast<double>(t) / static_cast<double>(kDegree); }
+double degrees(Angle t) { return degreesof(t); }
 
 val boundsarray(const Bounds& b) {
   val a = val::array();
@@ -112,16 +115,15 @@ class Tufu {
   /// The sheet of every scale that holds the point.  Longitude and latitude
   /// as angle texts (116,23,30) or decimal degrees (116.391667).
   val point(const std::string& lontext, const std::string& lattext) const {
-    const auto lon = readangle(lontext, kLonLimit);
-    if (!lon) return refusal("经度应为0至180度的度,分,秒或十进制度");
-    const auto lat = readangle(lattext, kLatLimit);
-    if (!lat) return refusal("纬度应为0至60度的度,分,秒或十进制度");
+    const PointInput p = readpoint(lontext, lattext);
+    if (!p.point) return refusal(p.error);
+    const Angle lon = p.point->lon, lat = p.point->lat;
     val r = val::object();
     r.set("valid", true);
-    r.set("lon", text(dfms(*lon)));
-    r.set("lat", text(dfms(*lat)));
+    r.set("lon", text(dfms(lon)));
+    r.set("lat", text(dfms(lat)));
     val sheets = val::array();
-    for (const Scale& sc : scales(edition_)) sheets.call<void>("push", full(*sheetat(sc, *lon, *lat)));
+    for (const Scale& sc : scales(edition_)) sheets.call<void>("push", full(*sheetat(sc, lon, lat)));
     r.set("sheets", sheets);
     return r;
   }
@@ -147,8 +149,7 @@ class Tufu {
     }
     r.set("neighbours", grid);
     val targets = val::array();
-    for (const Scale& t : scales(edition_))
-      if (t.rows > s.scale->rows && s.scale->holds(t)) targets.call<void>("push", t.id);
+    for (const Scale* t : containedscales(*s.scale, edition_)) targets.call<void>("push", t->id);
     r.set("targets", targets);
     return r;
   }
@@ -159,10 +160,9 @@ class Tufu {
     if (!p.sheet) return refusal(p.error);
     const Scale* t = scaleof(target);
     if (t == nullptr) return refusal("比例尺无效");
-    const auto b = contained(*p.sheet, *t);
-    if (!b)
-      return refusal(std::string(t->label) + "的图幅不能整齐地嵌套在" +
-                     std::string(p.sheet->scale->label) + "图幅之内");
+    const BlockAnswer a = containedblock(*p.sheet, *t);
+    if (!a.block) return refusal(a.error);
+    const Block* b = &*a.block;
     val r = corners(*b);
     r.set("scale", text(p.sheet->scale->label));
     r.set("target", text(t->label));
@@ -176,14 +176,9 @@ class Tufu {
             const std::string& north, int target) const {
     const Scale* t = scaleof(target);
     if (t == nullptr) return refusal("比例尺无效");
-    const auto w = readangle(west, kLonLimit), e = readangle(east, kLonLimit);
-    const auto s = readangle(south, kLatLimit), n = readangle(north, kLatLimit);
-    if (!w || !e) return refusal("经度应为0至180度的度,分,秒或十进制度");
-    if (!s || !n) return refusal("纬度应为0至60度的度,分,秒或十进制度");
-    if (*e <= *w) return refusal("东界应大于西界");
-    if (*n <= *s) return refusal("北界应大于南界");
-    const auto b = blockquery(*t, *w, *e, *s, *n);
-    if (!b) return refusal("区块无效");
+    const BlockAnswer a = readblock(*t, west, east, south, north);
+    if (!a.block) return refusal(a.error);
+    const Block* b = &*a.block;
     val r = corners(*b);
     r.set("scale", text(t->label));
     r.set("count", b->counttext());
@@ -229,29 +224,37 @@ class Tufu {
   }
 
   /// Every sheet of a block, row by row from the north-west, with what the
-  /// exports write: numbers, scale, denominator, name and bounds in degrees.
-  /// Null when the block holds more than `limit` sheets.
+  /// exports write (the attributes of a GIS layer, `exportFields`): numbers,
+  /// scale, denominator, name and bounds in degrees.  Null when the block
+  /// holds more than `limit` sheets.
   val sheets(const val& handle, double limit) const {
     const auto b = blockfrom(handle);
     if (!b || static_cast<double>(b->sheetcount()) > limit) return val::null();
     val list = val::array();
-    const std::string label(b->scale->label);
     for (int row = 0; row < b->blockrows; ++row)
       for (int col = 0; col < b->blockcols; ++col) {
-        const SheetInfo d = brief(b->sheet(row, col), &names_);
         val f = val::object();
-        f.set("new_no", text(d.newno));
-        f.set("old_no", text(d.oldno));
-        f.set("scale", label);
-        f.set("denom", b->scale->denominator);
-        f.set("name", text(d.name));
-        f.set("west", degrees(d.bounds.west));
-        f.set("south", degrees(d.bounds.south));
-        f.set("east", degrees(d.bounds.east));
-        f.set("north", degrees(d.bounds.north));
+        setfields(f, brief(b->sheet(row, col), &names_), Output::Gis);
         list.call<void>("push", f);
       }
     return list;
+  }
+
+  /// The names of the exported fields, in order.
+  val exportFields() const {
+    val list = val::array();
+    for (const SheetField* f : fieldsof(Output::Gis)) list.call<void>("push", text(f->gis));
+    return list;
+  }
+
+  /// The largest sheet table and the refusal of a larger block:
+  /// {"rows": 60, "cols": 48, "refusal": "图幅过大！最大输出60*48"}.
+  val tableLimit() const {
+    val r = val::object();
+    r.set("rows", kTableRows);
+    r.set("cols", kTableCols);
+    r.set("refusal", text(kTableTooLarge));
+    return r;
   }
 
   /// Merges a name file (its bytes, as read) over the names for the rest of
@@ -285,22 +288,26 @@ class Tufu {
     return sc != nullptr && sc->in(edition_) ? sc : nullptr;
   }
 
-  // Everything about a sheet.
+  // The fields that `output` writes of a sheet, under their keys (GIS:
+  // attribute names).
+  static void setfields(val& o, const SheetInfo& d, Output output) {
+    for (const SheetField* f : fieldsof(output)) {
+      const std::string key(output == Output::Gis ? f->gis : f->key);
+      switch (f->type) {
+        case FieldType::Text: o.set(key, text(f->text(d))); break;
+        case FieldType::Integer: o.set(key, static_cast<double>(f->integer(d))); break;
+        case FieldType::Degrees: o.set(key, degrees(f->angle(d))); break;
+        case FieldType::Bounds: o.set(key, boundsarray(d.bounds)); break;
+      }
+    }
+  }
+
+  // Everything about a sheet, as tufu-cli --json writes it.
   val full(const Sheet& s) const {
     const SheetInfo d = describe(s, &names_);
     val o = val::object();
-    o.set("scale", text(s.scale->label));
+    setfields(o, d, Output::Json);
     o.set("scaleId", s.scale->id);
-    o.set("new", text(d.newno));
-    o.set("old", text(d.oldno));
-    o.set("west", text(d.west));
-    o.set("east", text(d.east));
-    o.set("south", text(d.south));
-    o.set("north", text(d.north));
-    o.set("lonsize", text(d.lonsize));
-    o.set("latsize", text(d.latsize));
-    o.set("name", text(d.name));
-    o.set("bounds", boundsarray(d.bounds));
     o.set("query", text(querynumber(d)));
     return o;
   }
@@ -310,9 +317,7 @@ class Tufu {
     const SheetInfo d = brief(s, &names_);
     val o = val::object();
     o.set("scale", text(s.scale->label));
-    o.set("new", text(d.newno));
-    o.set("old", text(d.oldno));
-    o.set("name", text(d.name));
+    setfields(o, d, Output::Brief);
     o.set("label", text(nameornumber(d)));
     o.set("query", text(querynumber(d)));
     return o;
@@ -374,6 +379,8 @@ EMSCRIPTEN_BINDINGS(tufu) {
       .function("block", &Tufu::block)
       .function("table", &Tufu::table)
       .function("sheets", &Tufu::sheets)
+      .function("exportFields", &Tufu::exportFields)
+      .function("tableLimit", &Tufu::tableLimit)
       .function("mergeNames", &Tufu::mergeNames)
       .function("clearNames", &Tufu::clearNames);
 }

@@ -11,7 +11,7 @@
 #include <cstdlib>
 
 #include "core/sheet.h"
-#include "ui/table/range.h"
+#include "core/block.h"
 #include "ui/table/savedialogs.h"
 #include "ui/table/sheettable.h"
 #include "ui/table/sheettablewindow.h"

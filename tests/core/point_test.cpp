@@ -47,9 +47,17 @@ INSTANTIATE_TEST_SUITE_P(
         PointCase{"origin", 0, 0,
                   {"A31", "A31B002001", "A31C004001", "A31I006001", "A31D012001", "A31E024001",
                    "A31F048001", "A31G096001", "A31H192001"}},
+        // On the outer limits, where no sheet lies beyond, a point belongs
+        // to the sheet west or south of it.
         PointCase{"largest point", dms(180, 0, 0), dms(60, 0, 0),
-                  {"P61", "P61B002001", "P61C004001", "P61I006001", "P61D012001", "P61E024001",
-                   "P61F048001", "P61G096001", "P61H192001"}}));
+                  {"O60", "O60B001002", "O60C001004", "O60I001006", "O60D001012", "O60E001024",
+                   "O60F001048", "O60G001096", "O60H001192"}},
+        PointCase{"on 180 degrees east", dms(180, 0, 0), dms(30, 0, 0),
+                  {"H60", "H60B001002", "H60C002004", "H60I003006", "H60D006012", "H60E012024",
+                   "H60F024048", "H60G048096", "H60H096192"}},
+        PointCase{"on 60 degrees north", dms(116, 0, 0), dms(60, 0, 0),
+                  {"O50", "O50B001001", "O50C001002", "O50I001003", "O50D001005", "O50E001009",
+                   "O50F001017", "O50G001033", "O50H001065"}}));
 
 TEST(PointToNumber, HalfSecondEdgesOfTheLargestScale) {
   // 1′52.5″ east of 114°: the second 1:5000 column starts there.

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/table/range.h"
+#include "core/block.h"
 
 using namespace tufu;
 

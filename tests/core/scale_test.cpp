@@ -8,7 +8,7 @@ TEST(Scale, ListOrderSelectorsAndCodes) {
   const char codes[] = "ABCIDEFGH";
   for (int i = 0; i < 9; ++i) {
     const Scale& s = scales()[static_cast<std::size_t>(i)];
-    EXPECT_EQ(s.listpos(), i);
+    EXPECT_EQ(s.id, i);
     EXPECT_EQ(s.blc(), i + 1);
     EXPECT_EQ(s.code, codes[i]);
     EXPECT_EQ(bycode(s.code), &s);
@@ -18,10 +18,10 @@ TEST(Scale, ListOrderSelectorsAndCodes) {
     EXPECT_EQ(s.rows * s.lonsize, 6 * kDegree);
     EXPECT_EQ(s.rows * s.latsize, 4 * kDegree);
   }
-  EXPECT_EQ(bylistpos(3)->code, 'I');
-  EXPECT_EQ(bylistpos(3)->blc(), 4);
-  EXPECT_EQ(bylistpos(4)->code, 'D');
-  EXPECT_EQ(bylistpos(4)->blc(), 5);
+  EXPECT_EQ(byid(3, Edition::k1992)->code, 'I');
+  EXPECT_EQ(byid(3, Edition::k1992)->blc(), 4);
+  EXPECT_EQ(byid(4, Edition::k1992)->code, 'D');
+  EXPECT_EQ(byid(4, Edition::k1992)->blc(), 5);
   EXPECT_EQ(bycode('H')->rows, 192);
   EXPECT_EQ(bycode('H')->lonsize, 112 * kSecond + kSecond / 2);  // 112.5″
   EXPECT_EQ(byblc(0), nullptr);

@@ -31,10 +31,13 @@ gis::SheetSet j50(const char* scale) {
 struct Refusal {
   const char* name;
   std::vector<const char*> present;  // made first: files holding "keep", or folders ("x/")
-  const char* file;                  // relative to the folder, or absolute
+  const char* file;                  // relative to the folder, or absolute, or "-"
   const char* crs;
   const char* says;                  // part of the message
   bool exists = false;
+  bool overwrite = false;
+  const char* format = "";  // --format; "": the file name's
+  bool many = false;        // a grid of more than kManySheets sheets
 };
 
 void PrintTo(const Refusal& r, std::ostream* os) { *os << r.name; }
@@ -48,10 +51,27 @@ const Refusal kRefusals[] = {
     {"missing_folder", {}, "missing/a.gpkg", "", "不存在"},
     {"folder_is_a_file", {"plain"}, "plain/a.gpkg", "", "不是文件夹"},
     {"read_only_file_system", {}, "/proc/tufu-grid.gpkg", "", "无法在文件夹"},
-    {"output_is_a_folder", {"a.gpkg/"}, "a.gpkg", "", "是一个文件夹", true},
+    // A folder is never replaced, with --overwrite neither.
+    {"output_is_a_folder", {"a.gpkg/"}, "a.gpkg", "", "是一个文件夹, 不会被替换", false, true},
+    {"companion_is_a_folder", {"x.shp", "x.shx", "x.dbf", "x.prj/"}, "x.shp", "",
+     "x.prj” 是一个文件夹", false, true},
+    // Under another name these drivers would make a folder of files.
+    {"shapefile_named_otherwise", {}, "out.dat", "", "应以 .shp 结尾", false, false, "shp"},
+    {"flatgeobuf_named_otherwise", {}, "out.dat", "", "应以 .fgb 结尾", false, false, "fgb"},
+    {"csv_named_otherwise", {}, "out.dat", "", "应以 .csv 结尾", false, false, "csv"},
+    {"standard_output", {}, "-", "", "标准输出", false, false, "geojson"},
+    // A companion of another dataset is never touched.
+    {"prj_of_a_shapefile", {"roads.shp", "roads.prj"}, "roads.csv", "", "roads.prj” 属于", false,
+     true},
+    {"prj_to_be_of_a_shapefile", {"roads.shp"}, "roads.csv", "", "属于", false, true},
     {"projected_kml", {}, "a.kml", "gk3", "KML"},
     {"zone_without_code", {}, "a.gpkg", "gk3:70", "70"},
     {"unknown_epsg", {}, "a.gpkg", "EPSG:999999", "999999"},
+    {"vertical_crs", {}, "a.gpkg", "EPSG:5773", "垂直"},
+    {"geocentric_crs", {}, "a.gpkg", "EPSG:4978", "地心"},
+    {"geographic_3d_crs", {}, "a.gpkg", "EPSG:4979", "三维"},
+    {"too_many_sheets", {}, "a.gpkg", "", "共 10616832 幅图, 超过 10000000 幅, 约 ", false, false,
+     "", true},
 };
 
 class Refused : public testing::TestWithParam<Refusal> {};
@@ -66,10 +86,21 @@ TEST_P(Refused, SaysWhyAndLeavesNothing) {
   const auto before = dir.entries();
   gis::GridOptions options;
   if (*r.crs != '\0') options.crs = *gis::parsecrs(r.crs);
-  const std::string path = r.file[0] == '/' ? r.file : dir.file(r.file);
-  const gis::Outcome out = gis::writegrid(path, j50("1:25万"), options);
+  options.overwrite = r.overwrite;
+  if (*r.format != '\0') options.format = gis::formatnamed(r.format);
+  const std::string path =
+      r.file[0] == '/' || std::string_view(r.file) == "-" ? r.file : dir.file(r.file);
+  gis::SheetSet sheets = j50("1:25万");
+  if (r.many) {
+    // J50 and K50 at 1:500: 2 × 2304 × 2304 sheets.
+    const Scale& s500 = *parsescale("1:500", Edition::k2012);
+    sheets = gis::SheetSet(*contained(*parsenew("J50").sheet, s500));
+    sheets.add(*contained(*parsenew("K50").sheet, s500));
+  }
+  const gis::Outcome out = gis::writegrid(path, sheets, options);
   EXPECT_NE(out.error.find(r.says), std::string::npos) << out.error;
   EXPECT_EQ(out.exists, r.exists);
+  EXPECT_EQ(out.toomany, r.many);
   EXPECT_EQ(dir.entries(), before);
   for (std::string_view f : r.present) {
     if (!f.ends_with('/')) {
@@ -171,5 +202,31 @@ TEST(Stopped, LeavesNothing) {
   EXPECT_NE(a.error.find("中断"), std::string::npos) << a.error;
   EXPECT_EQ(dir.entries(), std::vector<std::string>{"in.csv"});
 }
+
+// Stopped while the file is completed (a GeoPackage's spatial index, the
+// closing): nothing is kept either, in every format.
+class StoppedClosing : public testing::TestWithParam<const char*> {};
+
+TEST_P(StoppedClosing, LeavesNothing) {
+  TempDir dir;
+  gis::GridOptions options;
+  bool asked = false;
+  options.progress = [&](std::int64_t done, std::int64_t total) {
+    asked = asked || done == total;
+    return done < total;
+  };
+  const gis::Outcome out = gis::writegrid(dir.file(GetParam()), j50("1:1万"), options);
+  EXPECT_TRUE(asked);
+  EXPECT_NE(out.error.find("中断"), std::string::npos) << out.error;
+  EXPECT_TRUE(dir.entries().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, StoppedClosing,
+                         testing::Values("a.gpkg", "a.shp", "a.geojson", "a.kml", "a.dxf",
+                                         "a.fgb", "a.csv"),
+                         [](const auto& p) {
+                           std::string n = p.param;
+                           return n.substr(n.find('.') + 1);
+                         });
 
 }  // namespace

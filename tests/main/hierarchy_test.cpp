@@ -88,6 +88,24 @@ class HierarchyTest : public QObject {
     QCOMPARE(d.label(65), QStringLiteral("J50D007001"));
   }
 
+  // The internal 1:20万 codes in the new-number fields stay out of view
+  // even after the block query has pressed a scale button of its own.
+  void twohundredthousandsafterablocklisting() {
+    FormDriver d;
+    showpanel(d);
+    d.typeentry(QStringLiteral("J50"));
+    d.click(15);  // "20万"
+    d.click(1);
+    d.choose(4, QStringLiteral("北京"));
+    d.click(17);  // "100万" of the block query
+    QCOMPARE(d.form().state().lastscalebtn, 17);
+    d.click(2);
+    d.click(5);  // "新图幅编号"
+    for (int n : kNewCorners) QVERIFY(!d.labelshown(n));
+    d.click(6);
+    for (int n : kOldCorners) QVERIFY(d.labelshown(n));
+  }
+
   void outputlimit_data() {
     QTest::addColumn<int>("button");
     QTest::addColumn<int>("rows");

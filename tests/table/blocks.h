@@ -6,7 +6,7 @@
 #include <QRect>
 #include <QtTest>
 
-#include "ui/table/range.h"
+#include "core/block.h"
 #include "ui/table/twips.h"
 
 namespace tablefixture {

@@ -1,118 +1,166 @@
-// The block query: the corner sheets of a rectangle of longitude and
-// latitude at a chosen scale, and how many rows and columns it spans.
-#include <QComboBox>
-#include <QFrame>
-#include <QLineEdit>
+#include "ui/main/blockpanel.h"
 
-#include "core/block.h"
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "core/describe.h"
 #include "ui/main/clicklabel.h"
-#include "ui/main/form1.h"
-#include "ui/main/formtables.h"
+#include "ui/main/controls.h"
+#include "ui/main/cornerview.h"
 #include "ui/main/qtext.h"
+#include "core/inputs.h"
+#include "ui/table/twips.h"
 
 namespace tufu {
 
 namespace {
-constexpr tables::Corner kCorners[] = {tables::kBlockTopLeft, tables::kBlockBottomLeft,
-                                       tables::kBlockTopRight, tables::kBlockBottomRight};
+using layout::block::kScales;
 }  // namespace
 
-// Combo4_Click: single point (item 0), block query (item 1) or a region.
-void Form1::Combo4_Click(int index) {
-  if (index < 0) return;
-  if (index == 0) {
-    placepointcontrols(true);
-    frames_[6]->hide();
-    updatestatus();
-    return;
+BlockPanel::BlockPanel(QWidget* parent, const Names* names) : QFrame(parent), names_(names) {
+  using namespace layout::block;
+  placeframe(this, kFrame, false);
+
+  results_ = new QFrame(this);
+  placeframe(results_, kResults, true);
+
+  hint_ = makelabel(this, kHint);
+  loncaption_ = makelabel(this, kLonCaption);
+  lonto_ = makelabel(this, kLonTo);
+  latcaption_ = makelabel(this, kLatCaption);
+  latto_ = makelabel(this, kLatTo);
+  heading_ = makelabel(this, kHeading);
+  corners_ = new CornerView(results_, kCorners);
+
+  output_ = makebutton(results_, kOutput);
+  for (int i = 0; i < static_cast<int>(std::size(kScales)); ++i)
+    scalebuttons_.push_back(makescalebutton(results_, kScales[i], kOutput.place.left, kScaleTop, i));
+  newview_ = makebutton(results_, kNewView);
+  oldview_ = makebutton(results_, kOldView);
+
+  west_ = makefield(this, kWest);
+  east_ = makefield(this, kEast);
+  south_ = makefield(this, kSouth);
+  north_ = makefield(this, kNorth);
+
+  for (QLineEdit* field : {west_, east_, south_, north_})
+    connect(field, &QLineEdit::textChanged, this, &BlockPanel::field_Change);
+  for (std::size_t i = 0; i < scalebuttons_.size(); ++i) {
+    const int number = kScales[i].number;
+    connect(scalebuttons_[i], &QPushButton::clicked, this, [this, number] { press(number); });
   }
-  placepointcontrols(false);
-  frames_[6]->show();
-  Command26_Click();
-  if (index >= 2 && index - 2 < static_cast<int>(std::size(kRegions))) {
-    const auto& r = kRegions[index - 2];
-    texts_[3]->setText(qs(r.west));
-    texts_[4]->setText(qs(r.east));
-    texts_[5]->setText(qs(r.south));
-    texts_[6]->setText(qs(r.north));
-  }
-  updatestatus();
+  connect(newview_, &QPushButton::clicked, corners_, &CornerView::shownew);
+  connect(oldview_, &QPushButton::clicked, corners_, &CornerView::showold);
+  connect(output_, &QPushButton::clicked, this, &BlockPanel::outputrequested);
 }
 
-std::optional<Form1::Bounds4> Form1::blockbounds() const {
-  const auto west = readlon(fieldtext(3)), east = readlon(fieldtext(4));
-  const auto south = readlat(fieldtext(5)), north = readlat(fieldtext(6));
-  if (!west || !east || !south || !north) return std::nullopt;
-  if (!(*east > *west) || !(*north > *south)) return std::nullopt;
-  return Bounds4{*west, *east, *south, *north};
+BlockPanel::~BlockPanel() {
+  for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
 }
 
-void Form1::clearblockresults() {
-  for (const auto& c : kCorners) {
-    labels_[c.newno]->clear();
-    labels_[c.oldno]->clear();
-    labels_[c.name]->clear();
-  }
-  labels_[tables::kBlockCount]->clear();
-  blockshown_ = nullptr;
+void BlockPanel::setedition(Edition e) {
+  edition_ = e;
+  const int room = e == Edition::k2012 ? layout::kLargeRoom : 0;
+  resize(pixels(layout::block::kFrame.place).size() + QSize(0, twips(room)));
+  results_->resize(pixels(layout::block::kResults.place).size() + QSize(0, twips(room)));
+  corners_->setroom(room);
+  for (std::size_t i = 0; i < scalebuttons_.size(); ++i)
+    scalebuttons_[i]->setVisible(byid(kScales[i].scale)->in(e));
+  if (shown_ != nullptr && !shown_->in(e)) clearresults();
 }
 
-// Text3_Change .. Text6_Change: the block check.
-void Form1::blockfield_Change() {
-  state_.blockvalid = 0;
-  if (blockbounds()) {
-    state_.blockvalid = 1;
-    if (tables::isblockbutton(state_.lastscalebtn)) pressscale(state_.lastscalebtn);
-  } else {
-    clearblockresults();
-  }
-  updatestatus();
+void BlockPanel::setbounds(const QString& west, const QString& east, const QString& south,
+                           const QString& north) {
+  west_->setText(west);
+  east_->setText(east);
+  south_->setText(south);
+  north_->setText(north);
 }
 
-// Command17..Command25, and Command31..Command33 in the 2012 edition.
-void Form1::blockscale_Click(int number) {
-  const auto bounds = state_.blockvalid == 1 ? blockbounds() : std::nullopt;
-  const Scale* scale = buttonscale(number);
-  if (bounds && scale) {
-    const auto block =
-        blockquery(*scale, bounds->west, bounds->east, bounds->south, bounds->north);
-    if (!block) {
-      clearblockresults();
-    } else {
-      const std::pair<const tables::Corner&, Sheet> corners[] = {
-          {tables::kBlockBottomLeft, block->bottomleft()},
-          {tables::kBlockTopLeft, block->topleft()},
-          {tables::kBlockTopRight, block->topright()},
-          {tables::kBlockBottomRight, block->bottomright()}};
-      for (const auto& [c, sheet] : corners) {
-        // A 1:20万 corner shows no new number.
-        const SheetInfo info = brieflabel(sheet);
-        settext(c.newno, info.newno);
-        recordold(info);
-        settext(c.oldno, info.oldno);
-        settext(c.name, info.name);
-      }
-      settext(tables::kBlockCount, block->counttext());
-      recordblock(*block);
-      blockshown_ = scale;
+void BlockPanel::setbounds(const Region& r) {
+  setbounds(qs(r.west), qs(r.east), qs(r.south), qs(r.north));
+}
+
+bool BlockPanel::hasbutton(int number) {
+  for (const auto& b : kScales)
+    if (b.number == number) return true;
+  return false;
+}
+
+const Scale* BlockPanel::buttonscale(int number) const {
+  for (const auto& b : kScales)
+    if (b.number == number) {
+      const Scale* s = byid(b.scale);
+      return s->in(edition_) ? s : nullptr;
     }
-    state_.lastscalebtn = number;
-  }
+  return nullptr;
 }
 
-// "新图幅编号" and "旧图幅编号" of the block query.
-void Form1::Command26_Click() {
-  for (const auto& c : kCorners) {
-    labels_[c.newno]->show();
-    labels_[c.oldno]->hide();
-  }
+int BlockPanel::largestbutton() const {
+  int best = 0;
+  for (const auto& b : kScales)
+    if (byid(b.scale)->in(edition_)) best = b.number;
+  return best;
 }
 
-void Form1::Command27_Click() {
-  for (const auto& c : kCorners) {
-    labels_[c.newno]->hide();
-    labels_[c.oldno]->show();
+void BlockPanel::shownew() { corners_->shownew(); }
+
+void BlockPanel::focusinput() { west_->setFocus(); }
+
+std::vector<QWidget*> BlockPanel::focuschain() const {
+  std::vector<QWidget*> chain{output_};
+  chain.insert(chain.end(), scalebuttons_.begin(), scalebuttons_.end());
+  chain.insert(chain.end(), {newview_, oldview_, west_, east_, south_, north_});
+  return chain;
+}
+
+std::string BlockPanel::refusal() const {
+  return readboundfields(west_->text().toStdString(), east_->text().toStdString(),
+                          south_->text().toStdString(), north_->text().toStdString())
+      .error;
+}
+
+void BlockPanel::clearresults() {
+  corners_->clear();
+  shown_ = nullptr;
+}
+
+// The block check.
+void BlockPanel::field_Change() {
+  const bool valid = readboundfields(west_->text().toStdString(), east_->text().toStdString(),
+                                      south_->text().toStdString(), north_->text().toStdString())
+                         .bounds.has_value();
+  if (!valid) clearresults();
+  emit checked(valid);
+}
+
+// Command17..Command25, and Command31..Command33 in the 2012 edition: the
+// block at the button's scale, while the bounds form one.
+void BlockPanel::press(int number) {
+  const auto bounds = readboundfields(west_->text().toStdString(), east_->text().toStdString(),
+                                       south_->text().toStdString(), north_->text().toStdString())
+                          .bounds;
+  const Scale* scale = buttonscale(number);
+  if (!bounds || !scale) return;
+  const auto block = blockquery(*scale, bounds->west, bounds->east, bounds->south, bounds->north);
+  if (!block) {
+    clearresults();
+  } else {
+    const std::pair<CornerView::Corner, Sheet> corners[] = {
+        {CornerView::kBottomLeft, block->bottomleft()},
+        {CornerView::kTopLeft, block->topleft()},
+        {CornerView::kTopRight, block->topright()},
+        {CornerView::kBottomRight, block->bottomright()}};
+    for (const auto& [c, sheet] : corners) {
+      // A 1:20万 corner shows no new number.
+      const SheetInfo info = brief(sheet, names_);
+      corners_->setcorner(c, qs(info.newno), qs(info.oldno), qs(info.name));
+    }
+    corners_->setmiddle(qs(block->counttext()));
+    shown_ = scale;
+    emit listed(*block);
   }
+  emit pressed(number);
 }
 
 }  // namespace tufu

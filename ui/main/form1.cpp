@@ -1,39 +1,42 @@
-// The main window: its controls, start-up, modes, output and closing.
+// The main window: it builds its panels, wires them together, and keeps
+// what they share: the mode, the edition, the scale button pressed last,
+// the block listed last and the sheet table that shows it.
 #include "ui/main/form1.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QStandardPaths>
-#include <QCoreApplication>
 #include <QEvent>
+#include <QFile>
 #include <QFont>
 #include <QFontMetrics>
-#include <QFrame>
-#include <QKeyEvent>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
-#include <QSignalBlocker>
+#include <QStandardPaths>
+#include <iterator>
+#include <vector>
 
-#include "gazetteer/gazetteer.h"
-#include "ui/main/clicklabel.h"
+#include "core/regions.h"
+#include "ui/main/aboutpanel.h"
+#include "ui/main/blockpanel.h"
+#include "ui/main/controls.h"
+#include "ui/main/editionstrip.h"
 #include "ui/main/formlayout.h"
 #include "ui/main/formtables.h"
+#include "ui/main/hierarchypanel.h"
 #include "ui/main/icon.h"
+#include "ui/main/neighbourpanel.h"
+#include "ui/main/pointpanel.h"
 #include "ui/main/qtext.h"
+#include "core/table.h"
+#include "ui/main/sheetpanel.h"
 #include "ui/table/sheettablewindow.h"
 #include "ui/table/twips.h"
 
 namespace tufu {
 
 namespace {
-
-QRect pixels(const layout::Place& p) {
-  return {twips(p.left), twips(p.top), twips(p.width), twips(p.height)};
-}
 
 // The first of these CJK faces that is installed, at the largest size up to
 // 9 points (12 pixels) whose lines are no taller than the layout's: one line
@@ -49,18 +52,6 @@ QFont windowfont() {
   while (font.pixelSize() > kSmallest && QFontMetrics(font).height() > kLineHeight)
     font.setPixelSize(font.pixelSize() - 1);
   return font;
-}
-
-// A field or list at `place`, made as tall as its font needs where a face
-// with tall lines is in use, around the same middle.
-QRect fitted(const QWidget* w, QRect place) {
-  const int need = w->sizeHint().height() - place.height();
-  if (need > 0) place.adjust(0, -need / 2, 0, need - need / 2);
-  return place;
-}
-
-QString name(const char* kind, int number) {
-  return QString::fromLatin1(kind) + QString::number(number);
 }
 
 /// The edition chosen in the last run; 1992 when none was chosen.
@@ -79,16 +70,68 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
   };
-  buildcontrols();
-  connecthandlers();
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QStringLiteral("tufu 图幅编号计算"));
+  setWindowIcon(windowicon());
+  setFont(windowfont());
+
+  // The panels.  The block query stands in the point query's frame, the
+  // hierarchy and the diagram in the sheet-number query's, in the place of
+  // its containing table.
+  point_ = new PointPanel(this, &names_);
+  block_ = new BlockPanel(point_, &names_);
+  block_->hide();
+  sheet_ = new SheetPanel(this, &names_);
+  hierarchy_ = new HierarchyPanel(sheet_, &names_);
+  hierarchy_->hide();
+  neighbours_ = new NeighbourPanel(sheet_, &names_);
+  neighbours_->hide();
+  about_ = new AboutPanel(this, namefolder());
+  strip_ = new EditionStrip(this);
+  sheet_->hide();
+  about_->hide();
+
+  // The mode buttons, above the panel in view.
+  const layout::Button* modes[] = {&layout::kCoordinatesButton, &layout::kSheetNumbersButton,
+                                   &layout::kAboutButton};
+  for (int i = 0; i < 3; ++i) modebuttons_[i] = makebutton(this, *modes[i]);
+
+  // The wiring.
+  connect(modebuttons_[0], &QPushButton::clicked, this, [this] { switchmode(kCoordinates); });
+  connect(modebuttons_[1], &QPushButton::clicked, this, [this] { switchmode(kSheetNumbers); });
+  connect(modebuttons_[2], &QPushButton::clicked, this, [this] { switchmode(kAbout); });
+
+  connect(point_, &PointPanel::inputchanged, this, &Form1::pointchanged);
+  connect(point_, &PointPanel::kindchosen, this, &Form1::querykindchosen);
+  connect(point_, &PointPanel::numberchosen, sheet_, &SheetPanel::setentry);
+
+  connect(block_, &BlockPanel::checked, this, &Form1::blockchecked);
+  connect(block_, &BlockPanel::listed, this, &Form1::blocklisted);
+  connect(block_, &BlockPanel::pressed, this, &Form1::scalepressed);
+  connect(block_, &BlockPanel::outputrequested, this, &Form1::output);
+
+  connect(sheet_, &SheetPanel::queried, this, &Form1::sheetqueried);
+  connect(sheet_, &SheetPanel::viewchosen, this, &Form1::viewchosen);
+
+  connect(hierarchy_, &HierarchyPanel::listed, this, &Form1::blocklisted);
+  connect(hierarchy_, &HierarchyPanel::pressed, this, &Form1::scalepressed);
+  connect(hierarchy_, &HierarchyPanel::outputrequested, this, &Form1::output);
+
+  connect(neighbours_, &NeighbourPanel::numberchosen, sheet_, &SheetPanel::setentry);
+
+  connect(strip_, &EditionStrip::editionchosen, this, &Form1::editionchosen);
+
+  settaborder();
   Form_Load();
 }
 
 Form1::~Form1() {
   // The controls outlive this destructor and still emit while they are torn
   // down (the entry's line edit losing focus reports an activation, say):
-  // no handler may run on a half-destroyed window.
-  for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
+  // no handler of the window or of a panel may run on a half-destroyed one.
+  const QObject* receivers[] = {this, point_, block_, sheet_, hierarchy_, neighbours_, strip_};
+  for (QObject* child : findChildren<QObject*>())
+    for (const QObject* r : receivers) child->disconnect(r);
   delete sheettable_.data();
 }
 
@@ -97,315 +140,172 @@ SheetTableWindow* Form1::sheettable() const { return sheettable_.data(); }
 void Form1::setcriticalbox(CriticalBox box) { criticalbox_ = std::move(box); }
 
 // ---------------------------------------------------------------------------
-// Controls
-
-QWidget* Form1::frameof(int frame) const {
-  return frame == layout::kForm ? const_cast<Form1*>(this) : static_cast<QWidget*>(frames_[frame]);
-}
-
-ClickLabel* Form1::makelabel(int number, std::string_view text, int frame, unsigned style) {
-  auto* l = new ClickLabel(frameof(frame));
-  l->setObjectName(name("Label", number));
-  l->setTextFormat(Qt::PlainText);
-  l->setText(qs(text));
-  Qt::Alignment align = Qt::AlignLeft;
-  if (style & layout::kRight) align = Qt::AlignRight;
-  if (style & layout::kCentre) align = Qt::AlignHCenter;
-  if (style & layout::kWrap) {
-    l->setWordWrap(true);
-    if (style & layout::kMiddle)
-      align |= Qt::AlignVCenter;
-    else
-      align |= (style & layout::kBottom) ? Qt::AlignBottom : Qt::AlignTop;
-  } else {
-    align |= Qt::AlignVCenter;
-  }
-  l->setAlignment(align);
-  if (style & layout::kBoxed) {
-    l->setFrameShape(QFrame::Box);
-    l->setIndent(2);
-  }
-  if (style & layout::kBordered) l->setFrameShape(QFrame::Box);
-  if (style & layout::kOpaque) l->setAutoFillBackground(true);
-  if (style & layout::kHatched) {
-    // Hatched like the sheet's own square in a printed margin diagram.
-    QPalette palette = l->palette();
-    palette.setBrush(QPalette::Window, QBrush(QColor(150, 150, 150), Qt::BDiagPattern));
-    l->setPalette(palette);
-    l->setAutoFillBackground(true);
-  }
-  labels_[number] = l;
-  return l;
-}
-
-void Form1::buildcontrols() {
-  setObjectName(QStringLiteral("Form1"));
-  setWindowTitle(QStringLiteral("tufu 图幅编号计算"));
-  setWindowIcon(windowicon());
-  setFont(windowfont());
-
-  // Frames, each after the frame it stands in.
-  for (const auto& f : layout::kFrames) {
-    auto* frame = new QFrame(frameof(f.place.frame));
-    frame->setObjectName(f.number == layout::kTableBox ? QStringLiteral("ContainingTable")
-                                                       : name("Frame", f.number));
-    frame->setGeometry(pixels(f.place));
-    frame->setFrameShape(f.boxed ? QFrame::Box : QFrame::NoFrame);
-    frame->setFrameShadow(QFrame::Sunken);
-    frames_[f.number] = frame;
-  }
-  // The edition strip is set off from the panels by a line.
-  auto* rule = new QFrame(frames_[8]);
-  rule->setFrameShape(QFrame::HLine);
-  rule->setFrameShadow(QFrame::Sunken);
-  rule->setGeometry(0, 0, twips(layout::kClientWidth), 2);
-
-  for (const auto& l : layout::kPointLabels) {
-    auto* label = makelabel(l.number, l.caption, l.place.frame, l.style);
-    label->setGeometry(pixels(l.place));
-    pointcontrols_.push_back({label, pixels(l.place)});
-  }
-  for (const auto& l : layout::kLabels)
-    makelabel(l.number, l.caption, l.place.frame, l.style)->setGeometry(pixels(l.place));
-  for (const auto& l : layout::kAboutLabels)
-    makelabel(l.number, l.caption, l.place.frame, l.style)->setGeometry(pixels(l.place));
-  for (int n : tables::kCopyable) labels_[n]->makecopyable();
-  {
-    QPalette red = labels_[112]->palette();
-    red.setColor(QPalette::WindowText, QColor(200, 0, 0));
-    labels_[112]->setPalette(red);
-  }
-  settext(131, QStringLiteral("版本：%1").arg(QStringLiteral(TUFU_VERSION)));
-  settext(133, QStringLiteral("图名文件夹：%1 (其中每个 .tsv 文件在启动时合并)")
-                   .arg(QDir::toNativeSeparators(namefolder())));
-  QFont heading = labels_[61]->font();
-  heading.setPixelSize(heading.pixelSize() + 3);
-  heading.setBold(true);
-  while (QFontMetrics(heading).height() >= labels_[61]->height())
-    heading.setPixelSize(heading.pixelSize() - 1);
-  labels_[61]->setFont(heading);
-
-  image1_ = new QLabel(frames_[3]);
-  image1_->setObjectName(QStringLiteral("Image1"));
-  image1_->setGeometry(pixels(layout::kImage1));
-  image1_->setPixmap(iconpixmap(twips(layout::kImage1.width)));
-
-  for (const auto& b : layout::kButtons) {
-    auto* button = new QPushButton(qs(b.caption), frameof(b.place.frame));
-    button->setObjectName(name("Command", b.number));
-    button->setGeometry(pixels(b.place));
-    button->setAutoDefault(false);
-    commands_[b.number] = button;
-  }
-  commands_[4]->hide();
-  for (int n : {1, 2, 3}) commands_[n]->raise();
-
-  const std::pair<int, layout::Place> texts[] = {{1, layout::kText1}, {2, layout::kText2},
-                                                 {3, layout::kText3}, {4, layout::kText4},
-                                                 {5, layout::kText5}, {6, layout::kText6}};
-  for (const auto& [n, place] : texts) {
-    auto* edit = new QLineEdit(frameof(place.frame));
-    edit->setObjectName(name("Text", n));
-    edit->setGeometry(fitted(edit, pixels(place)));
-    texts_[n] = edit;
-  }
-  pointcontrols_.push_back({texts_[1], texts_[1]->geometry()});
-  pointcontrols_.push_back({texts_[2], texts_[2]->geometry()});
-
-  scalelist_ = new QComboBox(frames_[1]);
-  scalelist_->setObjectName(QStringLiteral("Combo1"));
-  scalelist_->setGeometry(fitted(scalelist_, pixels(layout::kCombo1)));
-  pointcontrols_.push_back({scalelist_, scalelist_->geometry()});
-
-  querymode_ = new QComboBox(frames_[1]);
-  querymode_->setObjectName(QStringLiteral("Combo4"));
-  querymode_->setGeometry(fitted(querymode_, pixels(layout::kCombo4)));
-  querymode_->setMaxVisibleItems(18);
-  querymode_->addItem(qs(tables::kSinglePoint));
-  querymode_->addItem(qs(tables::kBlockQuery));
-  for (const auto& r : kRegions) querymode_->addItem(qs(r.name));
-  querymode_->setCurrentIndex(-1);  // the start-up selects "单点查询"
-
-  entry_ = new QComboBox(frames_[2]);
-  entry_->setObjectName(QStringLiteral("Combo2"));
-  entry_->setGeometry(fitted(entry_, pixels(layout::kCombo2)));
-  entry_->setEditable(true);
-  entry_->setInsertPolicy(QComboBox::NoInsert);
-  entry_->setCompleter(nullptr);  // no inline completion: every keystroke is a query
-  entry_->setMaxVisibleItems(22);
-  for (const auto& item : tables::kEntryItems) entry_->addItem(qs(item));
-  entry_->setCurrentIndex(-1);
-  entry_->clearEditText();
-  entry_->installEventFilter(this);
-  entry_->lineEdit()->installEventFilter(this);
-
-  viewchooser_ = new QComboBox(frames_[2]);
-  viewchooser_->setObjectName(QStringLiteral("Combo3"));
-  viewchooser_->setGeometry(fitted(viewchooser_, pixels(layout::kCombo3)));
-  viewchooser_->addItem(qs(tables::kContainingView));
-  viewchooser_->addItem(qs(tables::kContainedView));
-  viewchooser_->addItem(qs(tables::kNeighboursView));
-  viewchooser_->setCurrentIndex(0);
-
-  editions_ = new QComboBox(frames_[8]);
-  editions_->setObjectName(QStringLiteral("Combo5"));
-  editions_->setGeometry(fitted(editions_, pixels(layout::kCombo5)));
-  for (const auto& item : tables::kEditionItems) editions_->addItem(qs(item));
-  labels_[111]->setBuddy(editions_);
-
-  for (const auto& m : layout::kLargeMoves) {
-    QWidget* w = m.kind == layout::Kind::Frame ? static_cast<QWidget*>(frames_[m.number])
-                                               : labels_[m.number];
-    largemoves_.push_back({w, w->geometry(), m.down, m.grow});
-  }
-
-  frames_[6]->hide();
-  frames_[6]->raise();
-  frames_[4]->raise();
-  frames_[9]->hide();
-  frames_[2]->hide();
-  frames_[3]->hide();
-}
-
-void Form1::connecthandlers() {
-  connect(commands_[1], &QPushButton::clicked, this, [this] { switchmode(1); });
-  connect(commands_[2], &QPushButton::clicked, this, [this] { switchmode(2); });
-  connect(commands_[3], &QPushButton::clicked, this, [this] { switchmode(3); });
-
-  // Point query.
-  for (int n : {1, 2})
-    connect(texts_[n], &QLineEdit::textChanged, this, [this] { pointfield_Change(); });
-  connect(scalelist_, &QComboBox::currentIndexChanged, this, [this](int i) { Combo1_Click(i); });
-  for (int n : {9, 10})
-    connect(labels_[n], &ClickLabel::clicked, this, [this, n] { numberlabel_Click(n); });
-
-  // Sheet-number query.
-  // A choice from the list runs the query even when the entry already holds
-  // the item's text; running it twice for one choice changes nothing.
-  connect(entry_, &QComboBox::editTextChanged, this, [this] { Combo2_Change(); });
-  connect(entry_, &QComboBox::activated, this, [this] { Combo2_Change(); });
-  connect(commands_[4], &QPushButton::clicked, this, [this] { Command4_Click(); });
-  for (const auto& row : tables::kContainingRows)
-    for (int n : {row.newno, row.oldno})
-      connect(labels_[n], &ClickLabel::clicked, this, [this, n] { cell_Click(n); });
-  for (const auto& row : tables::kDiagramCells)
-    for (int n : row)
-      connect(labels_[n], &ClickLabel::clicked, this, [this, n] { diagram_Click(n); });
-
-  // Hierarchy panel.
-  connect(viewchooser_, &QComboBox::currentIndexChanged, this, [this](int i) { Combo3_Click(i); });
-  for (const auto& b : tables::kHierarchyButtons) {
-    const int n = b.number;
-    connect(commands_[n], &QPushButton::clicked, this, [this, n] { hierarchyscale_Click(n); });
-  }
-  connect(commands_[5], &QPushButton::clicked, this, [this] { Command5_Click(); });
-  connect(commands_[6], &QPushButton::clicked, this, [this] { Command6_Click(); });
-  connect(commands_[14], &QPushButton::clicked, this, [this] { output(); });
-
-  // Block query.  A choice from the list runs the handler even when the
-  // item was already selected (to restore a region's bounds); running it
-  // twice for one choice changes nothing.
-  connect(querymode_, &QComboBox::currentIndexChanged, this, [this](int i) { Combo4_Click(i); });
-  connect(querymode_, &QComboBox::activated, this, [this](int i) { Combo4_Click(i); });
-  for (int n : {3, 4, 5, 6})
-    connect(texts_[n], &QLineEdit::textChanged, this, [this] { blockfield_Change(); });
-  for (const auto& b : tables::kBlockButtons) {
-    const int n = b.number;
-    connect(commands_[n], &QPushButton::clicked, this, [this, n] { blockscale_Click(n); });
-  }
-  connect(commands_[26], &QPushButton::clicked, this, [this] { Command26_Click(); });
-  connect(commands_[27], &QPushButton::clicked, this, [this] { Command27_Click(); });
-  connect(commands_[16], &QPushButton::clicked, this, [this] { output(); });
-
-  connect(editions_, &QComboBox::currentIndexChanged, this, [this](int i) { Combo5_Click(i); });
-}
-
-// ---------------------------------------------------------------------------
 // Start-up, modes, activation and closing
 
 void Form1::Form_Load() {
   // The edition of the last run, before anything is computed.
   state_.edition = rememberededition();
-  {
-    const QSignalBlocker quiet(editions_);
-    editions_->setCurrentIndex(state_.edition == Edition::k2012 ? 1 : 0);
-  }
+  strip_->showedition(state_.edition);
   placeedition();
-  fillentrylist();
 
-  querymode_->setCurrentIndex(0);  // "单点查询": arranges the point query
+  point_->choosekind(0);  // "单点查询": arranges the point query
 
-  state_.blockvalid = 0;
+  state_.blockvalid = false;
   state_.lastscalebtn = 17;
 
-  frames_[1]->move(twips(layout::kPanelLeft), twips(layout::kPanelTop));
-  frames_[1]->show();
-  for (int n : {2, 3}) {
-    frames_[n]->move(twips(layout::kPanelAwayLeft), twips(layout::kPanelTop));
-    frames_[n]->hide();
+  point_->move(twips(layout::kPanelLeft), twips(layout::kPanelTop));
+  point_->show();
+  for (QWidget* away : {static_cast<QWidget*>(sheet_), static_cast<QWidget*>(about_)}) {
+    away->move(twips(layout::kPanelAwayLeft), twips(layout::kPanelTop));
+    away->hide();
   }
-  state_.mode = 1;
+  state_.mode = kCoordinates;
+  state_.scaletag = point_->scaleindex();
 
-  state_.scaletag = 0;
-  fillscalelist();
+  const QString origin = QStringLiteral("00,00,00");
+  point_->setfields(origin);
+  block_->setbounds(origin, origin, origin, origin);
 
-  for (int n = 1; n <= 6; ++n) texts_[n]->setText(QStringLiteral("00,00,00"));
-
-  for (int n : tables::kClearedAtStart) labels_[n]->clear();
-
-  Command5_Click();
-  frames_[4]->hide();
-  frames_[layout::kTableBox]->show();
-
-  for (int n : tables::kBorderless) labels_[n]->setFrameShape(QFrame::NoFrame);
+  hierarchy_->shownew();
+  hierarchy_->hide();
 }
 
-void Form1::switchmode(int mode) {
-  for (int n : {1, 2, 3}) {
-    const bool own = n == mode;
-    frames_[n]->move(twips(own ? layout::kPanelLeft : layout::kPanelAwayLeft),
-                     twips(layout::kPanelTop));
-    frames_[n]->setVisible(own);
-    commands_[n]->move(commands_[n]->x(),
-                       twips(own ? layout::kModeButtonRaised : layout::kModeButtonTop));
+void Form1::switchmode(Mode mode) {
+  QWidget* panels[3] = {point_, sheet_, about_};
+  for (int i = 0; i < 3; ++i) {
+    const bool own = i + 1 == mode;
+    panels[i]->move(twips(own ? layout::kPanelLeft : layout::kPanelAwayLeft),
+                    twips(layout::kPanelTop));
+    panels[i]->setVisible(own);
+    modebuttons_[i]->move(modebuttons_[i]->x(),
+                          twips(own ? layout::kModeButtonRaised : layout::kModeButtonTop));
   }
   state_.mode = mode;
   focusmodeinput();
   updatestatus();
 
   const int last = state_.lastscalebtn;
-  if (mode == 1 && tables::isblockbutton(last)) pressscale(last);
-  if (mode == 2 && tables::ishierarchybutton(last)) pressscale(last);
+  if (mode == kCoordinates && BlockPanel::hasbutton(last)) pressscale(last);
+  if (mode == kSheetNumbers && HierarchyPanel::hasbutton(last)) pressscale(last);
 }
 
 // The input of the mode in view takes the focus: a field out of view never
 // receives the user's keystrokes.
 void Form1::focusmodeinput() {
   switch (state_.mode) {
-    case 1:
-      (frames_[6]->isHidden() ? texts_[1] : texts_[3])->setFocus();
+    case kCoordinates:
+      if (block_->isHidden())
+        point_->focusinput();
+      else
+        block_->focusinput();
       break;
-    case 2:
-      entry_->setFocus();
+    case kSheetNumbers:
+      sheet_->focusinput();
       break;
-    default:
-      commands_[3]->setFocus();
+    case kAbout:
+      modebuttons_[2]->setFocus();
       break;
   }
 }
 
-void Form1::pressscale(int number) {
-  if (tables::isblockbutton(number))
-    blockscale_Click(number);
-  else if (tables::ishierarchybutton(number))
-    hierarchyscale_Click(number);
+// The Tab key's path through the whole window, made of the panels' own:
+// the mode buttons, the hierarchy, the sheet-number query, the block query,
+// the point query, the edition list.  It passes by whatever is out of view,
+// so each mode sees its part of it: the block query after the mode buttons
+// and before the query kind list, which follows the point query's fields.
+//
+// The path runs unbroken from the first mode button to the edition list,
+// after every caption: from a caption that a click gave the focus, Tab goes
+// to Command1 and Shift+Tab to Combo5.  The mode buttons, made last, end
+// the window's focus chain, and each control is moved behind the one before
+// it.  setTabOrder leaves a control in place when the nearest control before
+// it that takes the focus is already that one, captions between them or
+// not; the window takes the focus while the path is laid, so that this
+// nearest control is never found by going round past the window.
+void Form1::settaborder() {
+  std::vector<QWidget*> chain(std::begin(modebuttons_), std::end(modebuttons_));
+  for (const std::vector<QWidget*>& part :
+       {hierarchy_->focuschain(), sheet_->focuschain(), block_->focuschain(),
+        point_->focuschain(), strip_->focuschain()})
+    chain.insert(chain.end(), part.begin(), part.end());
+  const Qt::FocusPolicy own = focusPolicy();
+  setFocusPolicy(Qt::TabFocus);
+  for (std::size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
+  setFocusPolicy(own);
 }
+
+void Form1::updatestatus() {
+  std::string why;
+  if (state_.mode == kCoordinates) why = block_->isHidden() ? point_->refusal() : block_->refusal();
+  if (state_.mode == kSheetNumbers) why = sheet_->refusal();
+  strip_->setstatus(why);
+}
+
+void Form1::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) focusmodeinput();
+  QWidget::changeEvent(event);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+  if (sheettable_) sheettable_->close();
+  QWidget::closeEvent(event);
+}
+
+// ---------------------------------------------------------------------------
+// What the panels report
+
+void Form1::pointchanged() {
+  state_.scaletag = point_->scaleindex();
+  updatestatus();
+}
+
+// Combo4: the point query (item 0), or the block query for the bounds as
+// they are (item 1) or for a region's.
+void Form1::querykindchosen(int index) {
+  if (index == 0) {
+    point_->showcontrols(true);
+    block_->hide();
+    updatestatus();
+    return;
+  }
+  point_->showcontrols(false);
+  block_->show();
+  block_->shownew();
+  if (index >= 2 && index - 2 < static_cast<int>(std::size(kRegions)))
+    block_->setbounds(kRegions[index - 2]);
+  updatestatus();
+}
+
+// Every change of the block's bounds that leaves a block lists it again at
+// the scale pressed last, when that is a block query button.
+void Form1::blockchecked(bool valid) {
+  state_.blockvalid = valid;
+  if (valid && BlockPanel::hasbutton(state_.lastscalebtn)) pressscale(state_.lastscalebtn);
+  updatestatus();
+}
+
+// The hierarchy and the diagram follow the queried sheet.
+void Form1::sheetqueried(const Sheet* sheet, bool typedold) {
+  hierarchy_->setsheet(sheet);
+  hierarchy_->follow();
+  neighbours_->showsheet(sheet, typedold);
+  updatestatus();
+}
+
+void Form1::viewchosen(int index) {
+  hierarchy_->setVisible(index == tables::kContained);
+  neighbours_->setVisible(index == tables::kNeighbours);
+}
+
+void Form1::scalepressed(int number) { state_.lastscalebtn = number; }
+
+void Form1::blocklisted(const Block& block) { state_.block = block; }
 
 void Form1::output() {
   // Nothing has been listed yet: there is no table to show.
   if (!state_.block) return;
-  if (state_.block->blockrows > tables::kMaxRows || state_.block->blockcols > tables::kMaxCols) {
-    criticalbox_(qs(tables::kTooLargeTitle), qs(tables::kTooLargeText));
+  if (!fitstable(*state_.block)) {
+    criticalbox_(qs(tables::kTooLargeTitle), qs(kTableTooLarge));
     return;
   }
   const bool opening = !sheettable_;
@@ -429,93 +329,136 @@ void Form1::output() {
   sheettable_->activateWindow();
 }
 
-void Form1::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) focusmodeinput();
-  QWidget::changeEvent(event);
-}
-
-void Form1::closeEvent(QCloseEvent* event) {
-  if (sheettable_) sheettable_->close();
-  QWidget::closeEvent(event);
-}
-
-// The sheet-number entry turns lower-case letters into capitals as they are
-// typed; every other key passes unchanged, except Enter, which is no choice
-// from the list and does nothing there.
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) return true;
-    const QString text = key->text();
-    if (text.size() == 1 && text[0] >= QLatin1Char('a') && text[0] <= QLatin1Char('z')) {
-      QKeyEvent upper(QEvent::KeyPress, key->key(), key->modifiers(), text.toUpper(),
-                      key->isAutoRepeat(), static_cast<ushort>(key->count()));
-      QCoreApplication::sendEvent(watched, &upper);
-      return true;
-    }
-  }
-  return QWidget::eventFilter(watched, event);
+// Combo5: the edition chosen, remembered for the next run.
+void Form1::editionchosen(Edition e) {
+  QSettings settings(qs(tables::kSettingsOrganisation), qs(tables::kSettingsApplication));
+  settings.setValue(qs(tables::kEditionKey),
+                    qs(tables::kEditionValues[e == Edition::k2012 ? 1 : 0]));
+  if (e != state_.edition) setedition(e);
 }
 
 // ---------------------------------------------------------------------------
-// Sheets described, with their results recorded
+// Scale buttons
 
-SheetInfo Form1::describesheet(const Sheet& s) { return describe(s, &names_); }
-
-SheetInfo Form1::brieflabel(const Sheet& s) { return brief(s, &names_); }
-
-void Form1::recordnew(const Sheet& s) { state_.newmapno = sheetnumber(s); }
-
-void Form1::recordold(const SheetInfo& info) {
-  state_.newoldresult = Converted{info.oldno.str(), info.sheet.scale->code, info.sheet.scale->label};
+void Form1::pressscale(int number) {
+  if (BlockPanel::hasbutton(number))
+    block_->press(number);
+  else if (HierarchyPanel::hasbutton(number))
+    hierarchy_->press(number);
 }
-
-void Form1::recordoldnew(const Sheet& s) {
-  state_.oldnewresult = Converted{sheetnumber(s), s.scale->code, s.scale->label};
-}
-
-void Form1::recordextent(const Sheet& s) {
-  const Extent e = extentof(s);
-  state_.rangewest = e.rangewest;
-  state_.rangeeast = e.rangeeast;
-  state_.rangesouth = e.rangesouth;
-  state_.rangenorth = e.rangenorth;
-  state_.rangewestdms = e.rangewestdms;
-  state_.rangesouthdms = e.rangesouthdms;
-}
-
-void Form1::recordsizes(const SheetInfo& info) {
-  state_.jcha = info.lonsize;
-  state_.wcha = info.latsize;
-}
-
-void Form1::recordblock(const Block& b) { state_.block = b; }
 
 const Scale* Form1::buttonscale(int number) const {
-  auto inuse = [this](int id) {
-    const Scale* s = byid(id);
-    return s->in(state_.edition) ? s : nullptr;
-  };
-  for (const auto& b : tables::kHierarchyButtons)
-    if (b.number == number) return inuse(b.scale);
-  for (const auto& b : tables::kBlockButtons)
-    if (b.number == number) return inuse(b.scale);
+  if (HierarchyPanel::hasbutton(number)) return hierarchy_->buttonscale(number);
+  if (BlockPanel::hasbutton(number)) return block_->buttonscale(number);
   return nullptr;
 }
 
+// A scale button of the edition: `number` itself when the edition has its
+// scale, else the button of the same panel with the edition's largest scale.
+int Form1::buttonfor(int number) const {
+  if (buttonscale(number) != nullptr) return number;
+  if (HierarchyPanel::hasbutton(number)) return hierarchy_->largestbutton();
+  if (BlockPanel::hasbutton(number)) return block_->largestbutton();
+  return number;
+}
+
 // ---------------------------------------------------------------------------
-// Controls by number
+// Edition and names
 
-QLabel* Form1::label(int number) const { return labels_[number]; }
+void Form1::setedition(Edition e) {
+  state_.edition = e;
+  placeedition();
+  rerunqueries();
+}
 
-void Form1::settext(int number, std::string_view text) { labels_[number]->setText(qs(text)); }
+// The controls of the edition's scales, and the room they take: the window
+// and the mode panels grow, the strip moves down.
+void Form1::placeedition() {
+  const Edition e = state_.edition;
+  const int room = e == Edition::k2012 ? layout::kLargeRoom : 0;
+  const QSize client(twips(layout::kClientWidth), twips(layout::kClientHeight + room));
+  if (size() != client || minimumSize() != client) setFixedSize(client);
+  // The mode panels are moved in and out of view: only their size is ours.
+  const QSize panel(twips(layout::kPanelWidth), twips(layout::kPanelHeight + room));
+  for (QWidget* p : {static_cast<QWidget*>(point_), static_cast<QWidget*>(sheet_),
+                     static_cast<QWidget*>(about_)})
+    p->resize(panel);
+  strip_->move(0, twips(layout::kStripTop + room));
 
-void Form1::settext(int number, const QString& text) { labels_[number]->setText(text); }
+  point_->setedition(e);
+  state_.scaletag = point_->scaleindex();
+  block_->setedition(e);
+  sheet_->setedition(e);
+  hierarchy_->setedition(e);
+}
 
-std::string Form1::caption(int number) const { return labels_[number]->text().toStdString(); }
+// Every query in the window once more, from what its fields hold: the point
+// query, the sheet-number query with its hierarchy and diagram, and the
+// block query.  The scale button pressed last stays the one that mode
+// switching presses again, and its listing is the one "输出" shows.  A
+// hierarchy listing at a scale the edition lacks gives way to the one the
+// sheet-number query runs itself; a block listing to the edition's largest
+// scale.
+void Form1::rerunqueries() {
+  const int saved = state_.lastscalebtn;
+  const int last = buttonfor(saved);
+  std::optional<Block> kept = state_.block;
+  if (kept && !kept->scale->in(state_.edition)) kept.reset();
 
-std::string Form1::fieldtext(int number) const { return texts_[number]->text().toStdString(); }
+  point_->rerun();
+  // The sheet-number query as typing runs it; it lists the hierarchy at the
+  // first scale that nests.
+  sheet_->rerun();
+  if (HierarchyPanel::hasbutton(last)) {
+    // The scale the user chose, where the sheet still holds it.
+    if (last == saved && hierarchy_->isenabled(last))
+      pressscale(last);
+    else if (buttonscale(state_.lastscalebtn) == nullptr)
+      state_.lastscalebtn = last;
+  } else {
+    state_.lastscalebtn = last;
+    state_.block = kept;
+    if (BlockPanel::hasbutton(last)) pressscale(last);
+  }
+  if (!state_.block || !state_.block->scale->in(state_.edition)) state_.block = kept;
+}
 
-std::string Form1::entrytext() const { return entry_->currentText().toStdString(); }
+QString Form1::namefolder() {
+  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+         QStringLiteral("/tufu/names");
+}
+
+QStringList Form1::mergenamefolder(const QString& folder) {
+  QStringList reports;
+  const QDir dir(folder);
+  const QStringList files =
+      dir.entryList({QStringLiteral("*.tsv")}, QDir::Files | QDir::Readable, QDir::Name);
+  bool merged = false;
+  for (const QString& file : files) {
+    const std::string error = names_.merge(QFile::encodeName(dir.filePath(file)).toStdString());
+    if (error.empty())
+      merged = true;
+    else
+      reports << QString::fromUtf8(error.data(), static_cast<qsizetype>(error.size()));
+  }
+  if (merged) shownames();
+  if (!reports.isEmpty())
+    criticalbox_(QStringLiteral("图名文件有错误"),
+                 QStringLiteral("以下图名文件未合并，程序不使用其中的图名：\n\n") +
+                     reports.join(QLatin1Char('\n')));
+  return reports;
+}
+
+std::string Form1::mergenames(const std::string& path) {
+  std::string error = names_.merge(path);
+  if (error.empty()) shownames();
+  return error;
+}
+
+// Merged names reach every panel at once, and the open sheet table.
+void Form1::shownames() {
+  rerunqueries();
+  if (sheettable_) sheettable_->setBlock(sheettable_->block());
+}
 
 }  // namespace tufu

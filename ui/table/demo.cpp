@@ -15,7 +15,7 @@
 #include "core/block.h"
 #include "core/scale.h"
 #include "core/sheet.h"
-#include "ui/table/range.h"
+#include "core/block.h"
 #include "ui/table/sheettable.h"
 #include "ui/table/sheettablewindow.h"
 

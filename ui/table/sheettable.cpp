@@ -13,7 +13,7 @@
 
 #include "angles/angle.h"
 #include "gazetteer/gazetteer.h"
-#include "ui/table/range.h"
+#include "core/table.h"
 #include "ui/table/twips.h"
 
 namespace tufu {

@@ -6,8 +6,6 @@
 'use strict';
 
 (function () {
-  const TABLE_ROWS = 60;   // the sheet table's limit, as in the desktop program
-  const TABLE_COLS = 48;
   const EXPORT_LIMIT = 100000;  // sheets in one GeoJSON or CSV export
   const EDITION_KEY = 'tufu-edition';
 
@@ -30,6 +28,8 @@
   };
 
   let tufu = null;     // the module's Tufu: edition and merged names
+  let tableLimit = null;  // the largest sheet table and its refusal, from the module
+  let exportFields = null;  // the fields of an exported sheet, in order, from the module
   let scales = [];     // the edition's scales in list order
   const merged = [];   // names of the merged name files
 
@@ -218,10 +218,11 @@
 
   function sheetQuery() {
     const input = $('number');
-    // Letters are taken as capitals as they are typed.
+    // Letters a–z are taken as capitals as they are typed; no other letter
+    // is (toUpperCase would turn the dotless ı into I).
     if (/[a-z]/.test(input.value)) {
       const at = input.selectionStart, end = input.selectionEnd;
-      input.value = input.value.toUpperCase();
+      input.value = input.value.replace(/[a-z]/g, (c) => c.toUpperCase());
       input.setSelectionRange(at, end);
     }
     const text = input.value;
@@ -397,13 +398,13 @@
 
     tooLarge() {
       const r = this.result;
-      return r.rows > TABLE_ROWS || r.cols > TABLE_COLS;
+      return r.rows > tableLimit.rows || r.cols > tableLimit.cols;
     }
 
     showTable() {
       if (!this.result) return;
       if (this.tooLarge()) {
-        this.alert.textContent = `图幅过大！最大输出${TABLE_ROWS}*${TABLE_COLS}`;
+        this.alert.textContent = tableLimit.refusal;
         return;
       }
       this.open = true;
@@ -435,7 +436,7 @@
       if (!r || this.tooLarge()) {
         this.scroll.textContent = '';
         this.svgText = '';
-        if (r) this.alert.textContent = `图幅过大！最大输出${TABLE_ROWS}*${TABLE_COLS}`;
+        if (r) this.alert.textContent = tableLimit.refusal;
         return;
       }
       const t = tufu.table(r.block);
@@ -484,7 +485,7 @@
     exportCSV() {
       const sheets = this.list();
       if (!sheets) return;
-      const keys = ['new_no', 'old_no', 'scale', 'denom', 'name', 'west', 'south', 'east', 'north'];
+      const keys = exportFields;
       const quote = (v) => {
         const s = String(v);
         return /[",\r\n]/.test(s) ? '"' + s.replace(/"/g, '""') + '"' : s;
@@ -707,6 +708,8 @@
   function start(module) {
     performance.mark('tufu-module');
     tufu = new module.Tufu();
+    tableLimit = tufu.tableLimit();
+    exportFields = tufu.exportFields();
     showTab = setupTabs();
     buildAdjoin();
     outputs.block = new Output($('block-output'));

@@ -221,7 +221,8 @@ describe('point query', () => {
     }
   });
 
-  const REFUSED = [['181', '30'], ['116', '60,0,1'], ['116.5.', '30'], ['-5', '30'], ['116', '４５']];
+  const REFUSED = [['181', '30'], ['116', '60,0,1'], ['116.5.', '30'], ['-5', '30'], ['116', '４５'],
+    ['116', ',']];
   for (const [lon, lat] of REFUSED) {
     test(`refused: ${lon} ${lat}`, async () => {
       await edition(1992);
@@ -310,6 +311,17 @@ describe('sheet-number query', () => {
       const shown = await sheetShown();
       assert.equal(shown.shown, false, typed);
       assert.notEqual(shown.error, '', typed);
+    }
+  });
+  // Only a-z are capitalised: the dotless ı is no I, here as in tufu-cli.
+  test('a dotless ı is refused', async () => {
+    await edition(1992);
+    await tab('sheet');
+    for (const typed of ['ı50c001002', 'ı-48-xxxv', 'ı-49-15-b']) {
+      await type('#number', typed);
+      const shown = await sheetShown();
+      assert.equal(shown.shown, false, typed);
+      assert.equal(cli(['sheet', typed]).valid, false, typed);
     }
   });
 });

@@ -1,0 +1,80 @@
+// What the C interface takes from the core, in one place: the names of
+// scale fields and lookups, the refusal texts of points and blocks, and the
+// reading of a refusal's kind and place.  When the core renames something,
+// this file follows and the interface stays as it is.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "angles/angle.h"
+#include "core/block.h"
+#include "core/describe.h"
+#include "core/inputs.h"
+#include "core/neighbours.h"
+#include "core/oldnumber.h"
+#include "core/recognize.h"
+#include "core/regions.h"
+#include "core/scale.h"
+#include "core/sheet.h"
+#include "gazetteer/gazetteer.h"
+
+namespace tufu::capi {
+
+inline constexpr int kScaleCount = 12;
+
+/// The edition of a year, or nothing.
+inline std::optional<Edition> editionof(int year) {
+  if (year == 1992) return Edition::k1992;
+  if (year == 2012) return Edition::k2012;
+  return std::nullopt;
+}
+inline int yearof(Edition e) { return e == Edition::k1992 ? 1992 : 2012; }
+
+/// The scale at list position `index`, in any edition, or null.
+inline const Scale* scaleat(int index) { return byid(index); }
+/// The same, only when the edition has it.
+inline const Scale* scaleat(int index, Edition e) {
+  const Scale* s = byid(index);
+  return s != nullptr && s->in(e) ? s : nullptr;
+}
+inline int indexof(const Scale& s) { return s.id; }
+inline int scalecount(Edition e) { return static_cast<int>(scales(e).size()); }
+
+/// A sheet the caller names by scale index and position, when it lies on
+/// the grid that numbers are formed on.
+inline std::optional<Sheet> sheetof(int index, int x, int y) {
+  const Scale* s = scaleat(index);
+  if (s == nullptr) return std::nullopt;
+  const Sheet sheet{s, x, y};
+  if (x < 0 || y < 0 || !ongrid(sheet)) return std::nullopt;
+  return sheet;
+}
+
+/// Decimal degrees as units: a value within 10^-6 units of a whole unit is
+/// that unit, anything else the unit below (as the point forms of the core
+/// read summed degrees); nothing for NaN, infinities and values outside
+/// 0..limit (a value above the limit by however little is outside).
+inline std::optional<Angle> unitsofdegrees(double degrees, Angle limit) {
+  if (!(degrees >= 0.0 && degrees <= static_cast<double>(limit / kDegree)))
+    return std::nullopt;
+  const double units = degrees * static_cast<double>(kDegree);
+  // Truncation is the floor here, with no call into the maths library.
+  Angle a = static_cast<Angle>(units);
+  if (units - static_cast<double>(a) > 1.0 - 1e-6) ++a;
+  if (a > limit) a = limit;
+  return a;
+}
+
+/// The kind of a refused sheet number and the character (from 1; 0 for
+/// the whole text) where it breaks the rule, read from the refusal the core
+/// gives for `text`.
+struct Refusal {
+  int code;      ///< a TUFU_E_* number code
+  int position;  ///< 1-based, 0 for the whole text
+};
+Refusal refusalof(std::string_view text, std::string_view reason);
+
+}  // namespace tufu::capi

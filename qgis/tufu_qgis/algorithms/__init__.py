@@ -1,0 +1,1 @@
+"""The Processing algorithms of the tufu provider."""
