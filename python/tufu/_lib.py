@@ -1,14 +1,17 @@
 """Loading libtufu and declaring its C functions for ctypes.
 
-The library is looked for in this order: the file named by the environment
-variable ``TUFU_LIBRARY``; ``libtufu.so.0`` inside this package (the wheel
-carries it); then the system's ``libtufu.so.0`` (the Debian package).
+The library is the one for the platform Python runs on: ``tufu.dll`` on
+Windows, ``libtufu.so.0`` elsewhere (Linux).  It is looked for in this order:
+the file named by the environment variable ``TUFU_LIBRARY``; the platform's
+library inside this package (a wheel carries one, the QGIS plugin both);
+then the system's (the Debian package's ``libtufu.so.0``).
 """
 
 from __future__ import annotations
 
 import ctypes
 import os
+import sys
 from pathlib import Path
 
 __all__ = ["lib", "SHEET_DTYPE", "TextColumn", "Sheet_t", "Block_t", "ScaleInfo_t"]
@@ -54,21 +57,32 @@ class TextColumn(ctypes.Structure):
     _fields_ = [("data", ctypes.c_void_p), ("width", ctypes.c_size_t), ("encoding", ctypes.c_int32)]
 
 
+def library_name(platform: str) -> str:
+    """The file name of libtufu on ``platform`` (a ``sys.platform`` value)."""
+    return "tufu.dll" if platform in ("win32", "cygwin") else "libtufu.so.0"
+
+
+def _candidates(platform: str, environ, here: Path) -> list:
+    """Where libtufu is looked for, in order (see the module's text)."""
+    name = library_name(platform)
+    found = []
+    if environ.get("TUFU_LIBRARY"):
+        found.append(environ["TUFU_LIBRARY"])
+    found.append(str(here.with_name(name)))
+    found.append(name)
+    return found
+
+
 def _load() -> ctypes.CDLL:
-    candidates = []
-    if os.environ.get("TUFU_LIBRARY"):
-        candidates.append(os.environ["TUFU_LIBRARY"])
-    candidates.append(str(Path(__file__).with_name("libtufu.so.0")))
-    candidates.append("libtufu.so.0")
     errors = []
-    for name in candidates:
+    for name in _candidates(sys.platform, os.environ, Path(__file__)):
         if os.sep in name and not os.path.exists(name):
             continue
         try:
             return ctypes.CDLL(name)
         except OSError as e:  # try the next place
             errors.append(f"{name}: {e}")
-    raise ImportError("libtufu.so.0 not found: " + "; ".join(errors))
+    raise ImportError(library_name(sys.platform) + " not found: " + "; ".join(errors))
 
 
 lib = _load()
