@@ -82,14 +82,14 @@ test_all() {
 
   package_test
 
-  echo "==> Windows build (MinGW-w64), tested under Wine"
-  windows/test.sh build build-mingw
+  echo "==> Windows build (MinGW-w64) and its packages, tested under Wine"
+  windows/test.sh build build-mingw build/web/tufu.html
 
   echo "==> PostgreSQL extensions: make install, then tests in a temporary server"
   postgres/test/run.sh build
 
-  echo "==> QGIS plugin: build tufu-qgis zip, test it headless and through qgis_process"
-  qgis/run_tests.sh build
+  echo "==> QGIS plugin: build tufu-qgis zip (Linux and Windows library), test it headless and through qgis_process"
+  qgis/run_tests.sh build build-mingw/capi/tufu.dll
 
   echo "==> AddressSanitizer + UndefinedBehaviorSanitizer build and unit tests"
   configure_build build-asan -DCMAKE_BUILD_TYPE=Debug -DTUFU_WERROR=ON -DTUFU_SANITIZE=ON \

@@ -1,21 +1,33 @@
 #!/usr/bin/env bash
 # The Windows build, cross-compiled with MinGW-w64 and tested under Wine:
 #
-#   windows/test.sh [HOST_BUILD [CROSS_BUILD]]
+#   windows/test.sh [HOST_BUILD [CROSS_BUILD [TUFU_HTML]]]
 #
 # HOST_BUILD (default build) is a native build with the UI (TUFU_BUILD_UI=ON),
 # already built: the cross build runs its name table generator and converts
-# its icon pictures, and its tufu-cli is the one tufu-cli.exe must agree
-# with.  CROSS_BUILD defaults to build-mingw.
+# its icon pictures, its tufu-cli is the one tufu-cli.exe must agree with,
+# and its libtufu.so.0 goes into the QGIS plugin beside tufu.dll.
+# CROSS_BUILD defaults to build-mingw.  TUFU_HTML, the web page, goes into
+# the zip for Windows users when given.
 #
 # Runs the core's and the gazetteer's unit tests and the CLI's golden tests
-# under Wine, then compares tufu-cli.exe with the native tufu-cli byte for
-# byte (standard output, standard error, exit status) and checks that a
-# console shows Chinese.
+# under Wine, compares tufu-cli.exe with the native tufu-cli byte for byte
+# (standard output, standard error, exit status), checks that a console
+# shows Chinese, builds the packages in CROSS_BUILD/packages (the zip for
+# Windows, the Python wheel for Windows, the QGIS plugin for Linux and
+# Windows), checks what they hold, and runs two C programs against the
+# tufu.dll from the zip: one that loads it by name and checks a table of
+# answers, and libtufu's own C test linked against it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 host=${1:-build}
 cross=${2:-build-mingw}
+html=${3:-}
+if [ -n "$html" ] && [ ! -f "$html" ]; then
+  echo "windows/test.sh: no web page $html" >&2
+  exit 2
+fi
+root=$PWD
 jobs=$(nproc 2>/dev/null || echo 2)
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
@@ -111,4 +123,41 @@ for command in grid annotate; do
   "$wine" "$exe" $command --scale 5万 -o x.gpkg 2>"$work/err" || rc=$?
   [ "$rc" = 2 ] && grep -qF "QGIS 插件" "$work/err" || { echo "$command: exit $rc"; cat "$work/err"; exit 1; }
 done
+echo "--> packages: the zip for Windows, the Python wheel for Windows, the QGIS plugin"
+version=$(sed -n 's/^project(tufu VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+packages=$cross/packages
+rm -rf "$packages"
+dll=$cross/capi/tufu.dll
+windows/package.py --cli "$exe" --dll "$dll" --out "$packages" ${html:+--html "$html"} \
+  --headers capi/include/tufu/tufu.h "$cross/capi/include/tufu/tufu_version.h"
+cp -r python "$work/python"
+rm -rf "$work/python/tests"
+(cd "$work/python" && TUFU_VERSION="$version" TUFU_WHEEL_PLATFORM=win_amd64 \
+  TUFU_LIBRARY_FILE="$root/$dll" \
+  /usr/bin/python3 -m build --wheel --no-isolation --outdir "$root/$packages" . \
+  >"$work/wheel.log" 2>&1) || { cat "$work/wheel.log"; exit 1; }
+/usr/bin/python3 qgis/build_zip.py --library "$host/capi/libtufu.so.0" --windows-library "$dll" \
+  --icon "$host/tools/icon/icons/64x64/tufu.png" --out "$packages"
+windows/check_packages.py --dll "$dll" ${html:+--html} \
+  --zip "$packages/tufu-$version-windows-x64.zip" \
+  --wheel "$packages/tufu-$version-py3-none-win_amd64.whl" \
+  --qgis "$packages/tufu-qgis-$version.zip"
+
+echo "--> tufu.dll from the zip: a C program that loads it, libtufu's C test against it"
+unpacked=$work/unpacked
+/usr/bin/python3 -m zipfile -e "$packages/tufu-$version-windows-x64.zip" "$unpacked"
+dir=$unpacked/tufu-$version-windows-x64
+cc=x86_64-w64-mingw32-gcc-posix
+cflags=(-std=c99 -O2 -Wall -Wextra -Wpedantic -Werror -I"$dir/include")
+"$cc" "${cflags[@]}" -o "$dir/dlltest.exe" windows/dlltest.c -static
+# As 说明.txt says: MinGW links with tufu.dll itself.
+"$cc" "${cflags[@]}" -o "$dir/capi_test.exe" tests/capi/capi_test.c "$dir/tufu.dll" -static -lpthread
+mkdir "$work/names"
+printf 'J50\t京\n' >"$work/names/图名.tsv"
+printf 'J50\t京\n' >"$work/names/good.tsv"
+printf 'J50\t京\nJ5X\t坏\n' >"$work/names/bad.tsv"
+"$wine" "$dir/dlltest.exe" "$dir/tufu.dll" "$work/names"
+# capi_test reads its arguments through the ANSI code page: ASCII names.
+"$wine" "$dir/capi_test.exe" "$work/names/good.tsv" "$work/names/bad.tsv"
+ls -l "$packages"
 echo "==> Windows build: all tests passed"
