@@ -28,6 +28,7 @@ if [ -n "$html" ] && [ ! -f "$html" ]; then
   exit 2
 fi
 root=$PWD
+abs() { case $1 in /*) echo "$1" ;; *) echo "$root/$1" ;; esac; }
 jobs=$(nproc 2>/dev/null || echo 2)
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
@@ -133,8 +134,8 @@ windows/package.py --cli "$exe" --dll "$dll" --out "$packages" ${html:+--html "$
 cp -r python "$work/python"
 rm -rf "$work/python/tests"
 (cd "$work/python" && TUFU_VERSION="$version" TUFU_WHEEL_PLATFORM=win_amd64 \
-  TUFU_LIBRARY_FILE="$root/$dll" \
-  /usr/bin/python3 -m build --wheel --no-isolation --outdir "$root/$packages" . \
+  TUFU_LIBRARY_FILE="$(abs "$dll")" \
+  /usr/bin/python3 -m build --wheel --no-isolation --outdir "$(abs "$packages")" . \
   >"$work/wheel.log" 2>&1) || { cat "$work/wheel.log"; exit 1; }
 /usr/bin/python3 qgis/build_zip.py --library "$host/capi/libtufu.so.0" --windows-library "$dll" \
   --icon "$host/tools/icon/icons/64x64/tufu.png" --out "$packages"
