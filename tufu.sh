@@ -18,7 +18,8 @@ packages=(cmake ninja-build ccache g++ pkg-config qt6-base-dev qt6-svg-dev libgl
           python3-build python3-dask python3-distributed python3-venv python3-setuptools
           python3-wheel python3-psycopg2
           postgresql-15 postgresql-server-dev-15 postgresql-15-postgis-3 postgresql-common
-          qgis python3-qgis)
+          qgis python3-qgis
+          g++-mingw-w64-x86-64 wine64 googletest imagemagick)
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
@@ -34,12 +35,14 @@ deps() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# The node modules that test the web page (web/package-lock.json).
+# The node modules that test the web page (web/package-lock.json).  Every
+# locked package runs on Debian 12's own Node.js 18; --engine-strict stops
+# here, with the package named, when one does not fit the Node at hand.
 web_deps() {
   if ! command -v npm >/dev/null; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends npm
   fi
-  npm ci --prefix web --no-audit --no-fund --loglevel=error >/dev/null
+  npm ci --prefix web --engine-strict --no-audit --no-fund --loglevel=error >/dev/null
 }
 
 configure_build() {  # dir, cmake options...
@@ -81,11 +84,14 @@ test_all() {
 
   package_test
 
+  echo "==> Windows build (MinGW-w64) and its packages, tested under Wine"
+  windows/test.sh build build-mingw build/web/tufu.html
+
   echo "==> PostgreSQL extensions: make install, then tests in a temporary server"
   postgres/test/run.sh build
 
-  echo "==> QGIS plugin: build tufu-qgis zip, test it headless and through qgis_process"
-  qgis/run_tests.sh build
+  echo "==> QGIS plugin: build tufu-qgis zip (Linux and Windows library), test it headless and through qgis_process"
+  qgis/run_tests.sh build build-mingw/capi/tufu.dll
 
   echo "==> AddressSanitizer + UndefinedBehaviorSanitizer build and unit tests"
   configure_build build-asan -DCMAKE_BUILD_TYPE=Debug -DTUFU_WERROR=ON -DTUFU_SANITIZE=ON \

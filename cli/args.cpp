@@ -1,8 +1,10 @@
 #include "cli/args.h"
 
-#include <cstdio>
+#include <string>
+#include <unistd.h>
 
 #include "cli/output.h"
+#include "cli/platform.h"
 
 namespace tufu::cli {
 
@@ -150,12 +152,12 @@ int usage(std::string_view why) {
   out += "tufu-cli: ";
   textsafe(out, why);
   out += "\n用 --help 查看用法\n";
-  std::fwrite(out.data(), 1, out.size(), stderr);
+  print(STDERR_FILENO, out.view());
   return 2;
 }
 
 int fatal(std::string_view why) {
-  std::fprintf(stderr, "tufu-cli: %.*s\n", static_cast<int>(why.size()), why.data());
+  print(STDERR_FILENO, "tufu-cli: " + std::string(why) + "\n");
   return 2;
 }
 

@@ -19,7 +19,9 @@
 
 #include "cli/args.h"
 #include "cli/commands.h"
+#include "cli/nogis.h"
 #include "cli/output.h"
+#include "cli/platform.h"
 #include "core/scale.h"
 #include "gazetteer/gazetteer.h"
 #include "gazetteer/namefile.h"
@@ -132,7 +134,7 @@ int eachline(Answer&& answer, std::int64_t& lineno) {
   bool first = true;
   lineno = 0;
   for (;;) {
-    const ssize_t n = ::read(STDIN_FILENO, chunk.data(), chunk.size());
+    const long n = readsome(STDIN_FILENO, chunk.data(), chunk.size());
     if (n < 0) {
       if (errno == EINTR) continue;
       return errno;
@@ -165,6 +167,7 @@ int eachline(Answer&& answer, std::int64_t& lineno) {
   return 0;
 }
 
+#ifdef TUFU_GIS_HELPER
 // The helper program that runs the GIS commands, which alone need GDAL:
 // beside this program (in the build tree), or where it is installed
 // relative to it.
@@ -188,20 +191,28 @@ int rungis(char** argv) {
   ::execv(helper.c_str(), argv);
   return fatal("无法运行 " + helper + " (grid 和 annotate 由它执行): " + errortext(errno));
 }
+#endif
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  Startup startup(argc, argv);
+  argc = startup.argc();
+  argv = startup.argv();
   const std::vector<std::string> args(argv + 1, argv + argc);
   const std::size_t at = commandat(args, {kGlobalOptions, kAnswerOptions});
   const std::string command = at < args.size() ? args[at] : std::string();
+#ifdef TUFU_GIS_HELPER
   if (isgiscommand(command)) return rungis(argv);
+#else
+  if (isgiscommand(command)) return nogis(command);
+#endif
 
   std::vector<std::string> rest = args;
   if (at < rest.size()) rest.erase(rest.begin() + static_cast<std::ptrdiff_t>(at));
   const Words w = parseargs(rest, {kGlobalOptions, kAnswerOptions}, true);
   if (w.has("--version")) {
-    std::printf("tufu-cli %.*s\n", static_cast<int>(kVersion.size()), kVersion.data());
+    print(STDOUT_FILENO, "tufu-cli " + std::string(kVersion) + "\n");
     return 0;
   }
   if (!w.error.empty()) return usage(w.error);
@@ -211,10 +222,10 @@ int main(int argc, char** argv) {
   if (w.has("--help")) {
     for (const CommandHelp& h : kCommandHelp)
       if (h.name == command) {
-        std::fputs(std::string(h.text).c_str(), stdout);
+        print(STDOUT_FILENO, h.text);
         return 0;
       }
-    std::fputs(kUsage, stdout);
+    print(STDOUT_FILENO, kUsage);
     return 0;
   }
   if (command.empty()) return usage("缺少命令");
@@ -245,7 +256,7 @@ int main(int argc, char** argv) {
   Gazetteer names;
   if (std::string err = mergenames(w, names); !err.empty()) return fatal(err);
 
-  Out out(STDOUT_FILENO, ::isatty(STDOUT_FILENO) == 1);
+  Out out(STDOUT_FILENO, isterminal(STDOUT_FILENO));
   Context ctx{out, names};
   ctx.format = json ? Format::Json : csv ? Format::Csv : Format::Text;
   ctx.edition = edition;

@@ -2,7 +2,8 @@
 
 #include <cerrno>
 #include <charconv>
-#include <unistd.h>
+
+#include "cli/platform.h"
 
 namespace tufu::cli {
 
@@ -75,7 +76,7 @@ void Out::endline(std::string_view end) {
 bool Out::flush() {
   std::size_t done = 0;
   while (done < buffer_.size() && error_ == 0) {
-    const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+    const long n = writesome(fd_, buffer_.data() + done, buffer_.size() - done);
     if (n > 0) {
       done += static_cast<std::size_t>(n);
     } else if (n < 0 && errno == EINTR) {

@@ -5,6 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <unordered_map>
+#ifdef _WIN32
+#include <filesystem>
+#include <io.h>
+#endif
 
 #include "core/sheet.h"
 
@@ -26,6 +30,37 @@ std::string quoted(std::string_view s) {
 
 std::string located(const std::string& file, int line, const std::string& reason) {
   return file + ":" + std::to_string(line) + ": " + reason;
+}
+
+// Opens the file at `path` (UTF-8) for reading; -1 and errno when it cannot.
+int openforreading(const std::string& path) {
+#ifdef _WIN32
+  // Windows names files in UTF-16.
+  try {
+    const std::u8string_view u8(reinterpret_cast<const char8_t*>(path.data()), path.size());
+    const std::filesystem::path wide(u8);
+    const int fd = ::_wopen(wide.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+    // Windows refuses to open a folder as "access denied".
+    std::error_code ec;
+    if (fd < 0 && errno == EACCES && std::filesystem::is_directory(wide, ec)) errno = EISDIR;
+    return fd;
+  } catch (const std::exception&) {
+    errno = EINVAL;  // not UTF-8
+    return -1;
+  }
+#else
+  return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+#endif
+}
+
+bool isregular(int fd) {
+#ifdef _WIN32
+  struct _stat64 st {};
+  return ::_fstat64(fd, &st) == 0 && (st.st_mode & _S_IFMT) == _S_IFREG;
+#else
+  struct stat st {};
+  return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+#endif
 }
 
 }  // namespace
@@ -155,7 +190,9 @@ std::string errortext(int error) {
     case ENFILE: return "打开的文件太多";
     case ENOMEM: return "内存不足";
     case EFBIG: return "文件太大";
+#ifdef EDQUOT
     case EDQUOT: return "超出磁盘配额";
+#endif
     case EBADF: return "文件描述符无效";
     case EINVAL: return "参数无效";
     default: return "错误代码 " + std::to_string(error);
@@ -166,13 +203,12 @@ NameFile readnamefile(const std::string& path) {
   NameFile result;
   // Only a regular file is read: a device such as /dev/zero or a pipe
   // without a writer would never end.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  const int fd = openforreading(path);
   if (fd < 0) {
     result.error = path + ": 无法打开: " + errortext(errno);
     return result;
   }
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  if (!isregular(fd)) {
     ::close(fd);
     result.error = path + ": 不是普通文件";
     return result;

@@ -1,8 +1,11 @@
 """The wheel of tufu: pure Python, so one wheel serves every Python 3, but it
-carries libtufu.so.0, so it is tagged py3-none-linux_x86_64.
+carries libtufu for one platform: libtufu.so.0 in the wheel tagged
+py3-none-linux_x86_64 (the default), tufu.dll in the wheel tagged
+py3-none-win_amd64 (TUFU_WHEEL_PLATFORM=win_amd64).
 
 The library is copied into the package from the file named by the
-environment variable TUFU_LIBRARY_FILE (the build tree's libtufu.so.0)."""
+environment variable TUFU_LIBRARY_FILE (the build tree's libtufu.so.0, or
+the cross build's tufu.dll)."""
 
 import os
 import re
@@ -14,6 +17,16 @@ from setuptools.command.build_py import build_py
 from wheel.bdist_wheel import bdist_wheel
 
 HERE = Path(__file__).resolve().parent
+
+# The wheel platforms and the library each carries.
+LIBRARIES = {"linux_x86_64": "libtufu.so.0", "win_amd64": "tufu.dll"}
+
+
+def wheel_platform() -> str:
+    platform = os.environ.get("TUFU_WHEEL_PLATFORM", "linux_x86_64")
+    if platform not in LIBRARIES:
+        raise SystemExit(f"TUFU_WHEEL_PLATFORM must be one of {', '.join(LIBRARIES)}")
+    return platform
 
 
 def project_version() -> str:
@@ -28,8 +41,11 @@ class BuildWithLibrary(build_py):
         super().run()
         source = os.environ.get("TUFU_LIBRARY_FILE")
         if not source:
-            raise SystemExit("TUFU_LIBRARY_FILE must name the libtufu.so.0 to put in the wheel")
-        target = Path(self.build_lib) / "tufu" / "libtufu.so.0"
+            raise SystemExit("TUFU_LIBRARY_FILE must name the library to put in the wheel")
+        name = LIBRARIES[wheel_platform()]
+        for other in LIBRARIES.values():  # a library left by an earlier build
+            (Path(self.build_lib) / "tufu" / other).unlink(missing_ok=True)
+        target = Path(self.build_lib) / "tufu" / name
         shutil.copyfile(source, target)
 
 
@@ -39,7 +55,7 @@ class PlatformWheel(bdist_wheel):
         self.root_is_pure = False
 
     def get_tag(self):  # type: ignore[no-untyped-def]
-        return "py3", "none", "linux_x86_64"
+        return "py3", "none", wheel_platform()
 
 
 class WithLibrary(Distribution):

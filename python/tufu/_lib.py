@@ -1,16 +1,18 @@
 """Loading libtufu and declaring its C functions for ctypes.
 
-The library is looked for in this order: ``libtufu.so.0`` inside this
-package (the wheel and the QGIS plugin carry their own, which nothing else
-replaces); when the package holds none (a source checkout), the file named
-by the environment variable ``TUFU_LIBRARY``; then the system's
-``libtufu.so.0`` (the Debian package).
+The library is the one for the platform Python runs on: ``tufu.dll`` on
+Windows, ``libtufu.so.0`` elsewhere (Linux).  It is looked for in this order:
+the platform's library inside this package (a wheel carries one, the QGIS
+plugin both, and nothing else replaces them); when the package holds none (a
+source checkout), the file named by the environment variable ``TUFU_LIBRARY``;
+then the system's (the Debian package's ``libtufu.so.0``).
 """
 
 from __future__ import annotations
 
 import ctypes
 import os
+import sys
 from pathlib import Path
 
 __all__ = ["lib", "SHEET_DTYPE", "TextColumn", "Sheet_t", "Block_t", "ScaleInfo_t"]
@@ -57,23 +59,34 @@ class TextColumn(ctypes.Structure):
     _fields_ = [("data", ctypes.c_void_p), ("width", ctypes.c_size_t), ("encoding", ctypes.c_int32)]
 
 
-def _load() -> ctypes.CDLL:
-    candidates = []
-    own = Path(__file__).with_name("libtufu.so.0")
+def library_name(platform: str) -> str:
+    """The file name of libtufu on ``platform`` (a ``sys.platform`` value)."""
+    return "tufu.dll" if platform in ("win32", "cygwin") else "libtufu.so.0"
+
+
+def _candidates(platform: str, environ, here: Path) -> list:
+    """Where libtufu is looked for, in order (see the module's text)."""
+    name = library_name(platform)
+    own = here.with_name(name)
+    found = []
     if own.exists():
-        candidates.append(str(own))
-    elif os.environ.get("TUFU_LIBRARY"):
-        candidates.append(os.environ["TUFU_LIBRARY"])
-    candidates.append("libtufu.so.0")
+        found.append(str(own))
+    elif environ.get("TUFU_LIBRARY"):
+        found.append(environ["TUFU_LIBRARY"])
+    found.append(name)
+    return found
+
+
+def _load() -> ctypes.CDLL:
     errors = []
-    for name in candidates:
+    for name in _candidates(sys.platform, os.environ, Path(__file__)):
         if os.sep in name and not os.path.exists(name):
             continue
         try:
             return ctypes.CDLL(name)
         except OSError as e:  # try the next place
             errors.append(f"{name}: {e}")
-    raise ImportError("libtufu.so.0 not found: " + "; ".join(errors))
+    raise ImportError(library_name(sys.platform) + " not found: " + "; ".join(errors))
 
 
 lib = _load()

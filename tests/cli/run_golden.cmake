@@ -1,11 +1,12 @@
 # Runs tufu-cli on fixed input and compares its output and exit status with
-# the expected ones.  ARGS separates the arguments with "|".
+# the expected ones.  ARGS separates the arguments with "|"; EMULATOR, when
+# given, runs the tool (Wine for a Windows build).
 string(REPLACE "|" ";" args "${ARGS}")
 if(INPUT)
-  execute_process(COMMAND ${TOOL} ${args} INPUT_FILE ${INPUT}
+  execute_process(COMMAND ${EMULATOR} ${TOOL} ${args} INPUT_FILE ${INPUT}
                   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
 else()
-  execute_process(COMMAND ${TOOL} ${args} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+  execute_process(COMMAND ${EMULATOR} ${TOOL} ${args} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
 endif()
 if(NOT rc EQUAL EXPECT_RC)
   message(FATAL_ERROR "exit status ${rc}, expected ${EXPECT_RC}\n${err}")
