@@ -8,25 +8,30 @@ set -euo pipefail
 cd "$(dirname "$0")"
 jobs=$(nproc 2>/dev/null || echo 2)
 
-packages=(cmake ninja-build ccache g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
-          libgdal-dev gdal-bin libsqlite3-dev
-          libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-          fonts-dejavu-core fonts-wqy-microhei fonts-noto-cjk poppler-utils
-          qt6-translations-l10n dpkg-dev desktop-file-utils
-          emscripten chromium
-          python3-numpy python3-pandas python3-geopandas python3-shapely python3-pytest
-          python3-build python3-dask python3-distributed python3-venv python3-setuptools
-          python3-wheel python3-psycopg2
-          postgresql-15 postgresql-server-dev-15 postgresql-15-postgis-3 postgresql-common
-          qgis python3-qgis
-          g++-mingw-w64-x86-64 wine64 googletest imagemagick)
+# What the programs need to build and run (./tufu.sh start) ...
+app_packages=(cmake ninja-build ccache g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
+              libgdal-dev gdal-bin libsqlite3-dev
+              fonts-dejavu-core fonts-wqy-microhei fonts-noto-cjk qt6-translations-l10n)
+# ... the web page (./tufu.sh web) ...
+web_packages=(emscripten)
+# ... and every test (./tufu.sh test): the unit, window and browser tests, the
+# Debian package, the Python package, the PostgreSQL extensions, the QGIS
+# plugin and the Windows build.
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+               poppler-utils dpkg-dev desktop-file-utils chromium
+               python3-numpy python3-pandas python3-geopandas python3-shapely python3-pytest
+               python3-build python3-dask python3-distributed python3-venv python3-setuptools
+               python3-wheel python3-psycopg2
+               postgresql-15 postgresql-server-dev-15 postgresql-15-postgis-3 postgresql-common
+               qgis python3-qgis
+               g++-mingw-w64-x86-64 wine64 googletest imagemagick)
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 
-deps() {
+deps() {  # package...
   local missing=()
-  for p in "${packages[@]}"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -56,7 +61,7 @@ configure_build() {  # dir, cmake options...
 # The programs alone, in a folder of their own: no test or benchmark is
 # built before the window opens.
 start() {
-  deps
+  deps "${app_packages[@]}"
   cmake -S . -B build-app -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUFU_WERROR=ON \
     -DTUFU_BUILD_TESTS=OFF -DTUFU_BUILD_BENCH=OFF >/dev/null
   cmake --build build-app -j"$jobs" --target tufu tufu-cli
@@ -64,14 +69,14 @@ start() {
 }
 
 web() {
-  deps
+  deps "${app_packages[@]}" "${web_packages[@]}"
   configure_build build-web -DCMAKE_BUILD_TYPE=Release -DTUFU_WERROR=ON -DTUFU_WEB=ON \
     -DTUFU_BUILD_UI=OFF -DTUFU_BUILD_TESTS=OFF -DTUFU_BUILD_BENCH=OFF
   echo "==> built $PWD/build-web/web/tufu.html"
 }
 
 test_all() {
-  deps
+  deps "${app_packages[@]}" "${web_packages[@]}" "${test_packages[@]}"
   web_deps
   echo "==> build (warnings as errors, with the web page) and unit tests"
   configure_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUFU_WERROR=ON -DTUFU_WEB=ON
