@@ -291,40 +291,37 @@ pgtufu_point_bounds(PG_FUNCTION_ARGS)
 
 /* ---------------------------------------------------- sheet numbers */
 
-PG_FUNCTION_INFO_V1(pgtufu_to_old);
-Datum
-pgtufu_to_old(PG_FUNCTION_ARGS)
+/* Field `field` of the sheet numbered by argument 0 in edition argument 1. */
+static Datum
+number_field(FunctionCallInfo fcinfo, int field)
 {
 	tufu_sheet	s = sheet_of(PG_GETARG_TEXT_PP(0), PG_GETARG_INT32(1));
-	text	   *t = field_of(&s, TUFU_FIELD_OLD);
+	text	   *t = field_of(&s, field);
 
 	if (t == NULL)
 		PG_RETURN_NULL();
 	PG_RETURN_TEXT_P(t);
+}
+
+PG_FUNCTION_INFO_V1(pgtufu_to_old);
+Datum
+pgtufu_to_old(PG_FUNCTION_ARGS)
+{
+	return number_field(fcinfo, TUFU_FIELD_OLD);
 }
 
 PG_FUNCTION_INFO_V1(pgtufu_to_new);
 Datum
 pgtufu_to_new(PG_FUNCTION_ARGS)
 {
-	tufu_sheet	s = sheet_of(PG_GETARG_TEXT_PP(0), PG_GETARG_INT32(1));
-	text	   *t = field_of(&s, TUFU_FIELD_NEW);
-
-	if (t == NULL)
-		PG_RETURN_NULL();
-	PG_RETURN_TEXT_P(t);
+	return number_field(fcinfo, TUFU_FIELD_NEW);
 }
 
 PG_FUNCTION_INFO_V1(pgtufu_sheet_name);
 Datum
 pgtufu_sheet_name(PG_FUNCTION_ARGS)
 {
-	tufu_sheet	s = sheet_of(PG_GETARG_TEXT_PP(0), PG_GETARG_INT32(1));
-	text	   *t = field_of(&s, TUFU_FIELD_NAME);
-
-	if (t == NULL)
-		PG_RETURN_NULL();
-	PG_RETURN_TEXT_P(t);
+	return number_field(fcinfo, TUFU_FIELD_NAME);
 }
 
 PG_FUNCTION_INFO_V1(pgtufu_number_bounds);
