@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "cli/platform.h"
+#include "core/utf8.h"
 
 namespace tufu::cli {
 
@@ -11,35 +12,6 @@ namespace {
 
 constexpr std::size_t kFlushAt = 1 << 16;
 constexpr char kHex[] = "0123456789abcdef";
-
-// The length of the well-formed UTF-8 sequence at the start of `s`, or 0
-// when it is not one (a stray continuation byte, an overlong form, a
-// surrogate, beyond U+10FFFF, or cut short).
-std::size_t utf8sequence(std::string_view s) {
-  const auto b0 = static_cast<unsigned char>(s[0]);
-  if (b0 < 0x80) return 1;
-  std::size_t n;
-  unsigned char lo = 0x80, hi = 0xBF;
-  if (b0 >= 0xC2 && b0 <= 0xDF) {
-    n = 2;
-  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-    n = 3;
-    if (b0 == 0xE0) lo = 0xA0;
-    if (b0 == 0xED) hi = 0x9F;
-  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-    n = 4;
-    if (b0 == 0xF0) lo = 0x90;
-    if (b0 == 0xF4) hi = 0x8F;
-  } else {
-    return 0;
-  }
-  if (s.size() < n) return 0;
-  for (std::size_t i = 1; i < n; ++i) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    if (b < (i == 1 ? lo : 0x80) || b > (i == 1 ? hi : 0xBF)) return 0;
-  }
-  return n;
-}
 
 void hexbyte(Buffer& out, const char* prefix, unsigned v) {
   out += prefix;

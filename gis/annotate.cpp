@@ -25,6 +25,7 @@
 #include "angles/angle.h"
 #include "core/oldnumber.h"
 #include "core/sheet.h"
+#include "core/utf8.h"
 #include "gis/gdalerrors.h"
 #include "gis/gdalsupport.h"
 #include "gis/staged.h"
@@ -76,41 +77,6 @@ double degreesof(std::string_view text, Angle angle) {
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), deg);
   if (ec == std::errc() && end == text.data() + text.size()) return deg;
   return static_cast<double>(angle) / static_cast<double>(kDegree);
-}
-
-// Whether `s` is well-formed UTF-8 (no overlong forms, surrogates or
-// values beyond U+10FFFF).
-bool wellformed(std::string_view s) {
-  std::size_t i = 0;
-  while (i < s.size()) {
-    const auto b0 = static_cast<unsigned char>(s[i]);
-    if (b0 < 0x80) {
-      ++i;
-      continue;
-    }
-    std::size_t n;
-    unsigned char lo = 0x80, hi = 0xBF;
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-      n = 2;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-      n = 3;
-      if (b0 == 0xE0) lo = 0xA0;
-      if (b0 == 0xED) hi = 0x9F;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-      n = 4;
-      if (b0 == 0xF0) lo = 0x90;
-      if (b0 == 0xF4) hi = 0x8F;
-    } else {
-      return false;
-    }
-    if (s.size() - i < n) return false;
-    for (std::size_t k = 1; k < n; ++k) {
-      const auto b = static_cast<unsigned char>(s[i + k]);
-      if (b < (k == 1 ? lo : 0x80) || b > (k == 1 ? hi : 0xBF)) return false;
-    }
-    i += n;
-  }
-  return true;
 }
 
 constexpr const char* kNotUtf8 = "不是 UTF-8 编码的文本";

@@ -377,6 +377,25 @@ std::string_view fieldtext(const Sheet& s, int field, const Names& gazetteer, ch
 
 constexpr std::size_t kFieldBuffer = kAngleTextMax + kOldNumberMax + kNewNumberMax;
 
+// Refuses a whole batch of texts: every row of `out` (when it can be
+// written) left empty, every status `why`.  Returns the good count, 0.
+std::size_t refusetexts(const tufu_text_column* out, std::size_t n, tufu_status* status,
+                        tufu_status why) {
+  if (validoutput(out)) {
+    TextWriter w(*out);
+    for (std::size_t i = 0; i < n; ++i) w.clear(i);
+  }
+  for (std::size_t i = 0; i < n; ++i) setstatus(status, i, why);
+  return 0;
+}
+
+// Writes row `i`'s text and its status: whether it fitted.
+bool puttext(TextWriter& writer, std::size_t i, std::string_view text, tufu_status* status) {
+  const bool fits = writer.write(i, text);
+  setstatus(status, i, fits ? TUFU_OK : TUFU_E_TOOSMALL);
+  return fits;
+}
+
 }  // namespace
 
 extern "C" {
@@ -390,13 +409,8 @@ size_t tufu_sheet_at_texts(const tufu_names* names, int edition, int scale, int 
     const Scale* sc = e ? scaleat(scale, *e) : nullptr;
     if (lon == nullptr || lat == nullptr || !validoutput(out) || sc == nullptr ||
         field < TUFU_FIELD_NEW || field > TUFU_FIELD_CODE) {
-      const tufu_status why = !e ? TUFU_E_EDITION : sc == nullptr ? TUFU_E_SCALE : TUFU_E_ARGUMENT;
-      if (validoutput(out)) {
-        TextWriter w(*out);
-        for (std::size_t i = 0; i < n; ++i) w.clear(i);
-      }
-      for (std::size_t i = 0; i < n; ++i) setstatus(status, i, why);
-      return 0;
+      return refusetexts(out, n, status,
+                         !e ? TUFU_E_EDITION : sc == nullptr ? TUFU_E_SCALE : TUFU_E_ARGUMENT);
     }
     const Names& gazetteer = namesof(names);
     TextWriter writer(*out);
@@ -411,12 +425,7 @@ size_t tufu_sheet_at_texts(const tufu_names* names, int edition, int scale, int 
         setstatus(status, i, !x ? TUFU_E_LONGITUDE : !y ? TUFU_E_LATITUDE : TUFU_E_LONGITUDE);
         continue;
       }
-      if (writer.write(i, fieldtext(*s, field, gazetteer, buf))) {
-        setstatus(status, i, TUFU_OK);
-        ++good;
-      } else {
-        setstatus(status, i, TUFU_E_TOOSMALL);
-      }
+      if (puttext(writer, i, fieldtext(*s, field, gazetteer, buf), status)) ++good;
     }
     return good;
   });
@@ -428,12 +437,7 @@ size_t tufu_sheet_texts(const tufu_names* names, int field, size_t n, const tufu
   return guardedbatch(n, status, [&]() -> std::size_t {
     if (sheets == nullptr || !validoutput(out) || field < TUFU_FIELD_NEW ||
         field > TUFU_FIELD_CODE) {
-      if (validoutput(out)) {
-        TextWriter w(*out);
-        for (std::size_t i = 0; i < n; ++i) w.clear(i);
-      }
-      for (std::size_t i = 0; i < n; ++i) setstatus(status, i, TUFU_E_ARGUMENT);
-      return 0;
+      return refusetexts(out, n, status, TUFU_E_ARGUMENT);
     }
     const Names& gazetteer = namesof(names);
     TextWriter writer(*out);
@@ -446,13 +450,7 @@ size_t tufu_sheet_texts(const tufu_names* names, int field, size_t n, const tufu
         setstatus(status, i, scaleat(sheets[i].scale) == nullptr ? TUFU_E_SCALE : TUFU_E_NOSHEET);
         continue;
       }
-      const std::string_view text = fieldtext(*s, field, gazetteer, buf);
-      if (writer.write(i, text)) {
-        setstatus(status, i, TUFU_OK);
-        ++good;
-      } else {
-        setstatus(status, i, TUFU_E_TOOSMALL);
-      }
+      if (puttext(writer, i, fieldtext(*s, field, gazetteer, buf), status)) ++good;
     }
     return good;
   });

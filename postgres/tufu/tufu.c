@@ -291,40 +291,37 @@ pgtufu_point_bounds(PG_FUNCTION_ARGS)
 
 /* ---------------------------------------------------- sheet numbers */
 
-PG_FUNCTION_INFO_V1(pgtufu_to_old);
-Datum
-pgtufu_to_old(PG_FUNCTION_ARGS)
+/* Field `field` of the sheet numbered by argument 0 in edition argument 1. */
+static Datum
+number_field(FunctionCallInfo fcinfo, int field)
 {
 	tufu_sheet	s = sheet_of(PG_GETARG_TEXT_PP(0), PG_GETARG_INT32(1));
-	text	   *t = field_of(&s, TUFU_FIELD_OLD);
+	text	   *t = field_of(&s, field);
 
 	if (t == NULL)
 		PG_RETURN_NULL();
 	PG_RETURN_TEXT_P(t);
+}
+
+PG_FUNCTION_INFO_V1(pgtufu_to_old);
+Datum
+pgtufu_to_old(PG_FUNCTION_ARGS)
+{
+	return number_field(fcinfo, TUFU_FIELD_OLD);
 }
 
 PG_FUNCTION_INFO_V1(pgtufu_to_new);
 Datum
 pgtufu_to_new(PG_FUNCTION_ARGS)
 {
-	tufu_sheet	s = sheet_of(PG_GETARG_TEXT_PP(0), PG_GETARG_INT32(1));
-	text	   *t = field_of(&s, TUFU_FIELD_NEW);
-
-	if (t == NULL)
-		PG_RETURN_NULL();
-	PG_RETURN_TEXT_P(t);
+	return number_field(fcinfo, TUFU_FIELD_NEW);
 }
 
 PG_FUNCTION_INFO_V1(pgtufu_sheet_name);
 Datum
 pgtufu_sheet_name(PG_FUNCTION_ARGS)
 {
-	tufu_sheet	s = sheet_of(PG_GETARG_TEXT_PP(0), PG_GETARG_INT32(1));
-	text	   *t = field_of(&s, TUFU_FIELD_NAME);
-
-	if (t == NULL)
-		PG_RETURN_NULL();
-	PG_RETURN_TEXT_P(t);
+	return number_field(fcinfo, TUFU_FIELD_NAME);
 }
 
 PG_FUNCTION_INFO_V1(pgtufu_number_bounds);
@@ -452,19 +449,25 @@ srf_start(FunctionCallInfo fcinfo, size_t statesize, MemoryContext *old)
 	return funcctx;
 }
 
-/* One row of a list: label, new number, old number. */
+/* The next row of a list function (label, new number, old number), or the end. */
 static Datum
-list_row(FuncCallContext *funcctx, ListState *ls)
+list_next(FunctionCallInfo fcinfo)
 {
-	const tufu_sheet *s = &ls->sheets[ls->next];
+	FuncCallContext *funcctx = SRF_PERCALL_SETUP();
+	ListState  *ls = funcctx->user_fctx;
+	const tufu_sheet *s;
 	Datum		values[3];
 	bool		nulls[3] = {false, false, false};
 
+	if (ls->next >= ls->count)
+		SRF_RETURN_DONE(funcctx);
+	s = &ls->sheets[ls->next];
 	values[0] = CStringGetTextDatum(ls->labels[ls->next]);
 	values[1] = text_or_null(field_of(s, TUFU_FIELD_NEW), &nulls[1]);
 	values[2] = text_or_null(field_of(s, TUFU_FIELD_OLD), &nulls[2]);
 	ls->next++;
-	return HeapTupleGetDatum(heap_form_tuple(funcctx->tuple_desc, values, nulls));
+	SRF_RETURN_NEXT(funcctx,
+					HeapTupleGetDatum(heap_form_tuple(funcctx->tuple_desc, values, nulls)));
 }
 
 /* The smaller-scale sheets that contain a sheet: scale, new, old. */
@@ -472,12 +475,11 @@ PG_FUNCTION_INFO_V1(pgtufu_containing);
 Datum
 pgtufu_containing(PG_FUNCTION_ARGS)
 {
-	FuncCallContext *funcctx;
-	ListState  *ls;
-
 	if (SRF_IS_FIRSTCALL())
 	{
 		MemoryContext old;
+		FuncCallContext *funcctx;
+		ListState  *ls;
 		tufu_sheet	s;
 		size_t		n;
 		int			i;
@@ -495,11 +497,7 @@ pgtufu_containing(PG_FUNCTION_ARGS)
 		}
 		MemoryContextSwitchTo(old);
 	}
-	funcctx = SRF_PERCALL_SETUP();
-	ls = funcctx->user_fctx;
-	if (ls->next >= ls->count)
-		SRF_RETURN_DONE(funcctx);
-	SRF_RETURN_NEXT(funcctx, list_row(funcctx, ls));
+	return list_next(fcinfo);
 }
 
 /* The places of the neighbour grid, in the library's order. */
@@ -512,12 +510,11 @@ PG_FUNCTION_INFO_V1(pgtufu_neighbours);
 Datum
 pgtufu_neighbours(PG_FUNCTION_ARGS)
 {
-	FuncCallContext *funcctx;
-	ListState  *ls;
-
 	if (SRF_IS_FIRSTCALL())
 	{
 		MemoryContext old;
+		FuncCallContext *funcctx;
+		ListState  *ls;
 		tufu_sheet	s;
 		tufu_sheet	grid[9];
 		tufu_status cell[9];
@@ -538,11 +535,7 @@ pgtufu_neighbours(PG_FUNCTION_ARGS)
 			}
 		MemoryContextSwitchTo(old);
 	}
-	funcctx = SRF_PERCALL_SETUP();
-	ls = funcctx->user_fctx;
-	if (ls->next >= ls->count)
-		SRF_RETURN_DONE(funcctx);
-	SRF_RETURN_NEXT(funcctx, list_row(funcctx, ls));
+	return list_next(fcinfo);
 }
 
 /*
@@ -615,10 +608,16 @@ block_next(FunctionCallInfo fcinfo)
 					HeapTupleGetDatum(heap_form_tuple(funcctx->tuple_desc, values, nulls)));
 }
 
-/* The sheets of a scale that cover west..east, south..north. */
-PG_FUNCTION_INFO_V1(pgtufu_grid);
-Datum
-pgtufu_grid(PG_FUNCTION_ARGS)
+/* How a block of sheets is found from a scale and four edges. */
+typedef tufu_status (*block_of_edges) (int edition, int scale, double west, double east,
+									   double south, double north, tufu_block *out);
+
+/*
+ * A block function whose arguments are west, east, south, north, scale and
+ * edition: the block found by `find` on the first call, then its rows.
+ */
+static Datum
+block_of_edges_next(FunctionCallInfo fcinfo, block_of_edges find)
 {
 	if (SRF_IS_FIRSTCALL())
 	{
@@ -629,13 +628,21 @@ pgtufu_grid(PG_FUNCTION_ARGS)
 		int			scale = scale_of(PG_GETARG_TEXT_PP(4), edition, NULL);
 		tufu_status st;
 
-		st = tufu_block_bounds(edition, scale, PG_GETARG_FLOAT8(0), PG_GETARG_FLOAT8(1),
-							   PG_GETARG_FLOAT8(2), PG_GETARG_FLOAT8(3), &bs->block);
+		st = find(edition, scale, PG_GETARG_FLOAT8(0), PG_GETARG_FLOAT8(1),
+				  PG_GETARG_FLOAT8(2), PG_GETARG_FLOAT8(3), &bs->block);
 		if (st != TUFU_OK)
 			refuse_status(st, "block bounds");
 		MemoryContextSwitchTo(old);
 	}
 	return block_next(fcinfo);
+}
+
+/* The sheets of a scale that cover west..east, south..north. */
+PG_FUNCTION_INFO_V1(pgtufu_grid);
+Datum
+pgtufu_grid(PG_FUNCTION_ARGS)
+{
+	return block_of_edges_next(fcinfo, tufu_block_bounds);
 }
 
 /*
@@ -647,22 +654,7 @@ PG_FUNCTION_INFO_V1(pgtufu_touching_candidates);
 Datum
 pgtufu_touching_candidates(PG_FUNCTION_ARGS)
 {
-	if (SRF_IS_FIRSTCALL())
-	{
-		MemoryContext old;
-		FuncCallContext *funcctx = srf_start(fcinfo, sizeof(BlockState), &old);
-		BlockState *bs = funcctx->user_fctx;
-		int32		edition = PG_GETARG_INT32(5);
-		int			scale = scale_of(PG_GETARG_TEXT_PP(4), edition, NULL);
-		tufu_status st;
-
-		st = tufu_block_touching(edition, scale, PG_GETARG_FLOAT8(0), PG_GETARG_FLOAT8(1),
-								 PG_GETARG_FLOAT8(2), PG_GETARG_FLOAT8(3), &bs->block);
-		if (st != TUFU_OK)
-			refuse_status(st, "block bounds");
-		MemoryContextSwitchTo(old);
-	}
-	return block_next(fcinfo);
+	return block_of_edges_next(fcinfo, tufu_block_touching);
 }
 
 /* The sheets of a scale that a sheet contains. */

@@ -8,7 +8,6 @@ from qgis.core import (
     QgsField,
     QgsFields,
     QgsProcessing,
-    QgsProcessingAlgorithm,
     QgsProcessingException,
     QgsProcessingParameterFeatureSink,
     QgsProcessingParameterString,
@@ -24,7 +23,7 @@ SHEET = "SHEET"
 POSITION_FIELD = "position"
 
 
-class AdjoiningAlgorithm(QgsProcessingAlgorithm):
+class AdjoiningAlgorithm(common.Algorithm):
     def name(self):
         return "adjoining"
 
@@ -38,15 +37,6 @@ class AdjoiningAlgorithm(QgsProcessingAlgorithm):
             "其余字段与 tufu-cli grid 相同。相邻图幅跨越 1:100万图幅和投影带的边界; "
             "0°–180°E、0°–60°N 之外没有图幅的方位照样写出一行, 没有几何, 图幅字段留空。"
         )
-
-    def group(self):
-        return ""
-
-    def groupId(self):
-        return ""
-
-    def createInstance(self):
-        return AdjoiningAlgorithm()
 
     def initAlgorithm(self, config=None):
         self.addParameter(QgsProcessingParameterString(SHEET, tr("图幅编号 (新或旧)")))

@@ -14,7 +14,6 @@ from qgis.core import (
     QgsField,
     QgsFields,
     QgsProcessing,
-    QgsProcessingAlgorithm,
     QgsProcessingException,
     QgsProcessingFeatureSource,
     QgsProcessingOutputNumber,
@@ -49,7 +48,7 @@ class Column:
         self.index = index
 
 
-class AnnotateAlgorithm(QgsProcessingAlgorithm):
+class AnnotateAlgorithm(common.Algorithm):
     def name(self):
         return "annotate"
 
@@ -66,15 +65,6 @@ class AnnotateAlgorithm(QgsProcessingAlgorithm):
             "没有几何或不在 0°–180°E、0°–60°N 之内的要素照样写出, 图幅字段留空, 并报告其个数; "
             "不会丢掉任何要素。坐标先由图层的坐标系转换为 CGCS2000 经纬度。"
         )
-
-    def group(self):
-        return ""
-
-    def groupId(self):
-        return ""
-
-    def createInstance(self):
-        return AnnotateAlgorithm()
 
     def initAlgorithm(self, config=None):
         self.addParameter(

@@ -1,5 +1,5 @@
-"""What the algorithms share: the edition and scale parameters, the grid
-fields, sheet outlines in any CRS, and streaming sheets into a sink."""
+"""What the algorithms share: their base class, the edition and scale
+parameters, the grid fields, sheet outlines in any CRS, and streaming sheets into a sink."""
 
 from __future__ import annotations
 
@@ -38,6 +38,19 @@ OUTPUT = "OUTPUT"
 
 #: Points put on each sheet edge between its corners unless asked otherwise.
 DEFAULT_DENSIFY = 8
+
+
+class Algorithm(QgsProcessingAlgorithm):
+    """An algorithm of the provider: ungrouped, each instance made afresh."""
+
+    def group(self):
+        return ""
+
+    def groupId(self):
+        return ""
+
+    def createInstance(self):
+        return type(self)()
 
 
 def edition_parameter() -> QgsProcessingParameterEnum:

@@ -14,7 +14,6 @@ from qgis.core import (
     QgsField,
     QgsFields,
     QgsProcessing,
-    QgsProcessingAlgorithm,
     QgsProcessingException,
     QgsProcessingOutputNumber,
     QgsProcessingParameterFeatureSink,
@@ -45,7 +44,7 @@ def split_numbers(text: str) -> List[str]:
     return [w for w in re.split(r"[\s,;，；、]+", text or "") if w]
 
 
-class FromNumbersAlgorithm(QgsProcessingAlgorithm):
+class FromNumbersAlgorithm(common.Algorithm):
     def name(self):
         return "sheetsfromnumbers"
 
@@ -58,15 +57,6 @@ class FromNumbersAlgorithm(QgsProcessingAlgorithm):
             "每个编号一个要素, 字段为 input (输入的编号)、tufu-cli grid 的字段和 reason。\n\n"
             "无效的编号照样写出一行, 没有几何, 原因写在 reason 字段中, 并报告其个数。"
         )
-
-    def group(self):
-        return ""
-
-    def groupId(self):
-        return ""
-
-    def createInstance(self):
-        return FromNumbersAlgorithm()
 
     def initAlgorithm(self, config=None):
         self.addParameter(

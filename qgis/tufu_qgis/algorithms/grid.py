@@ -7,7 +7,6 @@ from qgis.core import (
     QgsCoordinateTransform,
     QgsFeatureRequest,
     QgsProcessing,
-    QgsProcessingAlgorithm,
     QgsProcessingException,
     QgsProcessingParameterBoolean,
     QgsProcessingParameterEnum,
@@ -49,7 +48,7 @@ def _mode_labels():
     ]
 
 
-class GridAlgorithm(QgsProcessingAlgorithm):
+class GridAlgorithm(common.Algorithm):
     def name(self):
         return "grid"
 
@@ -68,15 +67,6 @@ class GridAlgorithm(QgsProcessingAlgorithm):
             "为防止比例尺选错时 QGIS 长时间无响应, 超过 1,000,000 幅的网格只在勾选“允许超过 "
             "1,000,000 幅”时生成。"
         )
-
-    def group(self):
-        return ""
-
-    def groupId(self):
-        return ""
-
-    def createInstance(self):
-        return GridAlgorithm()
 
     def initAlgorithm(self, config=None):
         self.addParameter(QgsProcessingParameterEnum(MODE, tr("网格范围"), options=_mode_labels(), defaultValue=0))
