@@ -254,6 +254,9 @@ class Annotator {
  public:
   Annotator(const FormatInfo& format, const AnnotateOptions& options, Annotated& out)
       : format_(format), options_(options), out_(out) {}
+  ~Annotator() { abandon(output_); }  // still open: the write failed or stopped
+  Annotator(const Annotator&) = delete;
+  Annotator& operator=(const Annotator&) = delete;
   bool run(const std::string& in, const std::string& out);
 
  private:

@@ -63,6 +63,25 @@ std::string writereason(const std::string& path) {
   return "";
 }
 
+std::string noroomfor(const std::string& path, std::uint64_t bytes) {
+  std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  if (folder.empty()) folder = ".";
+  struct statvfs fs {};
+  if (statvfs(folder.c_str(), &fs) == 0 &&
+      static_cast<std::uint64_t>(fs.f_bavail) * fs.f_frsize < bytes)
+    return "磁盘已满";
+  rlimit limit{};
+  if (getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+      limit.rlim_cur < bytes)
+    return "超出文件大小的限制 (ulimit -f)";
+  return "";
+}
+
+void abandon(DatasetPtr& ds) {
+  if (ds) ds->MarkSuppressOnClose();
+  ds.reset();
+}
+
 void DatasetCloser::operator()(GDALDataset* ds) const {
   if (ds != nullptr) GDALClose(GDALDataset::ToHandle(ds));
 }

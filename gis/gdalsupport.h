@@ -4,6 +4,7 @@
 #include <ogr_spatialref.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -71,10 +72,20 @@ class Ticker {
 /// nothing: a full disk or a file size limit, else "".
 std::string writereason(const std::string& path);
 
+/// Why a file of `bytes` bytes could not be written beside `path` (the
+/// free space or the file size limit), else "".
+std::string noroomfor(const std::string& path, std::uint64_t bytes);
+
 struct DatasetCloser {
   void operator()(GDALDataset* ds) const;
 };
 using DatasetPtr = std::unique_ptr<GDALDataset, DatasetCloser>;
+
+/// Closes a dataset whose output is given up (a failed or stopped write):
+/// the driver is told not to finish the file.  GDAL's DXF writer otherwise
+/// assembles the file and, when its writes have failed, reads back a header
+/// it never wrote into a short buffer, past its end.
+void abandon(DatasetPtr& ds);
 
 struct TransformDeleter {
   void operator()(OGRCoordinateTransformation* ct) const {

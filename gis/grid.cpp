@@ -85,6 +85,9 @@ class GridWriter {
  public:
   GridWriter(const FormatInfo& format, const GridOptions& options, Outcome& out)
       : format_(format), options_(options), out_(out) {}
+  ~GridWriter() { abandon(dataset_); }  // still open: the write failed or stopped
+  GridWriter(const GridWriter&) = delete;
+  GridWriter& operator=(const GridWriter&) = delete;
 
   bool run(const std::string& path, const SheetSet& sheets);
 
@@ -265,7 +268,7 @@ bool GridWriter::writedxf(const SheetInfo& d) {
   feature_->SetGeometry(&outline);
   feature_->SetStyleString("PEN(c:#000000)");
   feature_->SetFID(OGRNullFID);
-  if (layer_->CreateFeature(feature_.get()) != OGRERR_NONE) return failgdal("写入图廓失败");
+  if (layer_->CreateFeature(feature_.get()) != OGRERR_NONE) return false;  // the caller says why
 
   // The label, in the middle, sized to fit the sheet.
   double cx = degrees((d.bounds.west + d.bounds.east) / 2);
@@ -290,7 +293,7 @@ bool GridWriter::writedxf(const SheetInfo& d) {
   feature_->SetFID(OGRNullFID);
   const bool ok = layer_->CreateFeature(feature_.get()) == OGRERR_NONE;
   feature_->UnsetField(feature_->GetFieldIndex("Text"));
-  return ok || failgdal("写入注记失败");
+  return ok;
 }
 
 bool GridWriter::writesheet(const Sheet& s) {
@@ -445,6 +448,13 @@ bool GridWriter::run(const std::string& path, const SheetSet& sheets) {
   GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(std::string(format_.driver).c_str());
   if (driver == nullptr) return fail("GDAL 没有 " + std::string(format_.driver) + " 驱动");
 
+  // GDAL writes a DXF file's header and trailer when it closes the file,
+  // even one given up, and cannot survive failing there.
+  constexpr std::uint64_t kDxfFrame = 64 * 1024;
+  if (format_.format == Format::DXF)
+    if (std::string why = noroomfor(staged_.path(), kDxfFrame); !why.empty())
+      return fail("写入 " + path + " 失败: " + why);
+
   CPLStringList datasetoptions;
   if (format_.format == Format::KML) {
     // The number is what a placemark shows, the place name its description.
@@ -472,7 +482,8 @@ bool GridWriter::run(const std::string& path, const SheetSet& sheets) {
   for (const Block& b : sheets.blocks()) {
     for (int row = 0; row < b.blockrows; ++row) {
       for (int col = 0; col < b.blockcols; ++col) {
-        if (!writesheet(b.sheet(row, col))) return ticker_.stopped() ? fail(kStopped) : false;
+        if (!writesheet(b.sheet(row, col)))  // a failed conversion says why itself
+          return ticker_.stopped() ? fail(kStopped) : out_.error.empty() ? failwrite() : false;
         if (format_.format != Format::DXF &&
             layer_->CreateFeature(feature_.get()) != OGRERR_NONE)
           return failwrite();
