@@ -34,6 +34,32 @@ inline constexpr Angle kDegree = 60 * kMinute;
 inline constexpr Angle kLonLimit = 180 * kDegree;  ///< largest longitude typed
 inline constexpr Angle kLatLimit = 60 * kDegree;   ///< largest latitude typed
 
+/// A measure in units (fractional) as an angle: a value within 10^-6 units
+/// of a whole unit is that unit, anything else the unit below it, so that a
+/// point typed or computed on an edge is on it and any other keeps to the
+/// sheet that holds it; nothing for NaN, infinities and values outside
+/// 0..limit.
+///   LEGAL:   5568000.0 → 5568000   5567999.9999999995 → 5568000
+///            5567999.5 → 5567999
+///   ILLEGAL: -0.5  NaN  limit + 0.5
+inline std::optional<Angle> snapunits(double units, Angle limit) {
+  if (!(units >= 0.0 && units <= static_cast<double>(limit))) return std::nullopt;
+  // Truncation is the floor here, with no call into the maths library.
+  Angle a = static_cast<Angle>(units);
+  if (units - static_cast<double>(a) > 1.0 - 1e-6) ++a;
+  return a > limit ? limit : a;
+}
+
+/// Decimal degrees as an angle, by `snapunits`: the double nearest to an
+/// edge (38.666666666666664 for 38°40′) is on that edge.  A value above the
+/// limit by however little is outside.
+///   LEGAL:   0  116.25  38.666666666666664  180 (limit kLonLimit)
+///   ILLEGAL: -1e-300  180.00000000000003  NaN  INFINITY
+inline std::optional<Angle> unitsofdegrees(double degrees, Angle limit) {
+  if (!(degrees >= 0.0 && degrees <= static_cast<double>(limit / kDegree))) return std::nullopt;
+  return snapunits(degrees * static_cast<double>(kDegree), limit);
+}
+
 /// The leading-number reading of a text: blanks, tabs and line feeds are
 /// skipped anywhere; then an optional sign, digits, an optional decimal point
 /// with digits and an optional exponent ("E" or "D") are read up to the

@@ -1,6 +1,7 @@
 #include "core/oldnumber.h"
 
 #include <array>
+#include <cstdint>
 #include <cstring>
 
 #include "angles/digits.h"
@@ -44,8 +45,60 @@ char* putview(char* p, std::string_view s) {
 
 const Scale& scaleof(int id) { return kAllScales[id]; }
 
-// Index `n` (from 1) written in `style`.
+// Index `n` (from 1) written in `style`, by the switch below.
+char* formindex(char* p, int n, IndexStyle style);
+
+// Every index an old number can hold (1 .. 144) in every style, formed once:
+// writing a number then copies a few bytes.
+struct IndexText {
+  char text[7]{};
+  std::uint8_t size = 0;
+};
+constexpr int kLargestIndex = 144;
+constexpr int kStyleCount = 5;
+using IndexTable = std::array<std::array<IndexText, kLargestIndex + 1>, kStyleCount>;
+
+constexpr IndexTable makeindextexts() {
+  IndexTable t{};
+  for (int style = 0; style < kStyleCount; ++style) {
+    for (int n = 1; n <= kLargestIndex; ++n) {
+      IndexText& e = t[static_cast<std::size_t>(style)][static_cast<std::size_t>(n)];
+      char buf[16]{};
+      const auto st = static_cast<IndexStyle>(style);
+      std::size_t size = 0;
+      switch (st) {
+        case IndexStyle::Letter: buf[size++] = static_cast<char>('A' + n - 1); break;
+        case IndexStyle::Roman: {
+          const std::string_view r = n <= 36 ? kNumerals[static_cast<std::size_t>(n - 1)] : "";
+          for (char c : r) buf[size++] = c;
+          break;
+        }
+        default: {
+          if (st == IndexStyle::Bracket) buf[size++] = '[';
+          if (st == IndexStyle::Paren) buf[size++] = '(';
+          if (n >= 100) buf[size++] = static_cast<char>('0' + n / 100);
+          if (n >= 10) buf[size++] = static_cast<char>('0' + n / 10 % 10);
+          buf[size++] = static_cast<char>('0' + n % 10);
+          if (st == IndexStyle::Bracket) buf[size++] = ']';
+          if (st == IndexStyle::Paren) buf[size++] = ')';
+        }
+      }
+      for (std::size_t c = 0; c < size; ++c) e.text[c] = buf[c];
+      e.size = static_cast<std::uint8_t>(size);
+    }
+  }
+  return t;
+}
+constexpr IndexTable kIndexTexts = makeindextexts();
+
 inline char* writeindex(char* p, int n, IndexStyle style) {
+  if (n < 1 || n > kLargestIndex) return formindex(p, n, style);
+  const IndexText& e = kIndexTexts[static_cast<std::size_t>(style)][static_cast<std::size_t>(n)];
+  for (std::size_t c = 0; c < e.size; ++c) p[c] = e.text[c];
+  return p + e.size;
+}
+
+char* formindex(char* p, int n, IndexStyle style) {
   switch (style) {
     case IndexStyle::Letter:
       *p++ = static_cast<char>('A' + n - 1);

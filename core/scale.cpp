@@ -43,6 +43,8 @@ constexpr std::array<Scale, 12> kAllScales = [] {
   }};
   for (Scale& s : table) {
     s.byrows = Divisor(s.rows);
+    s.bylon = AngleDivisor(s.lonsize);
+    s.bylat = AngleDivisor(s.latsize);
     if (s.old.k > 0) s.old.byk = Divisor(s.old.k);
   }
   // The old-number fields of each scale, from the head down.

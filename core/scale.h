@@ -64,6 +64,29 @@ struct Divisor {
   }
 };
 
+/// Division of an angle 0 ≤ v < 2^25 units (233°) by a fixed sheet size
+/// 1 ≤ d < 2^25, exact, by a multiplication: every point's sheet is found
+/// so.  With L = ⌈log2 d⌉ and magic = ⌈2^(25+L) / d⌉ the error
+/// magic·d − 2^(25+L) is below d, so v·magic / 2^(25+L) stays below
+/// v/d + 1/d and its floor is v/d's; v·magic < 2^25 · (2^26 + 1) fits in 64
+/// bits.
+struct AngleDivisor {
+  static constexpr int kBits = 25;
+  std::uint64_t magic = 1;
+  int shift = 0;
+
+  constexpr explicit AngleDivisor(std::int64_t d = 1) {
+    int ceillog = 0;
+    while ((std::int64_t{1} << ceillog) < d) ++ceillog;
+    shift = kBits + ceillog;
+    magic = ((std::uint64_t{1} << shift) + static_cast<std::uint64_t>(d) - 1) /
+            static_cast<std::uint64_t>(d);
+  }
+  constexpr int quotient(std::int64_t v) const {
+    return static_cast<int>((static_cast<std::uint64_t>(v) * magic) >> shift);
+  }
+};
+
 /// How a scale's old number extends the old number of its parent: "-" and
 /// the index of the sheet among the k × k sheets of the parent, counted row
 /// by row from the north-west.
@@ -107,6 +130,8 @@ struct Scale {
   int parent;                 ///< id of the next smaller scale whose sheets hold its own; -1 at 1:100万
   Edition since;              ///< the first edition that has the scale
   Divisor byrows{};           ///< division by `rows`
+  AngleDivisor bylon{};       ///< division by `lonsize`
+  AngleDivisor bylat{};       ///< division by `latsize`
   OldStep oldsteps[4]{};      ///< the fields of its old number after the head, in order
   int oldfields = 0;          ///< how many
 

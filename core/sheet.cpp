@@ -23,11 +23,7 @@ std::string decimal(int v) { return std::to_string(v); }
 // Degrees, minutes and seconds summed and taken to the unit below; nothing
 // for a value that is not finite or lies outside 0..limit.
 std::optional<Angle> toangle(double d, double m, double s, Angle limit) {
-  double units = (d * 3600 + m * 60 + s) * static_cast<double>(kSecond);
-  if (!(units >= 0 && units <= static_cast<double>(limit))) return std::nullopt;
-  double nearest = std::nearbyint(units);
-  return std::abs(units - nearest) < 1e-6 ? static_cast<Angle>(nearest)
-                                          : static_cast<Angle>(std::floor(units));
+  return snapunits((d * 3600 + m * 60 + s) * static_cast<double>(kSecond), limit);
 }
 
 Parsed refuse(std::string why) { return Parsed{std::nullopt, std::move(why)}; }
@@ -83,7 +79,7 @@ std::optional<Sheet> sheetat(const Scale& scale, Angle lon, Angle lat) {
 Sheet sheetunder(const Scale& scale, Angle lon, Angle lat) {
   // Floor division: a point on an edge belongs to the sheet north and east
   // of it.
-  return Sheet{&scale, static_cast<int>(lon / scale.lonsize), static_cast<int>(lat / scale.latsize)};
+  return Sheet{&scale, scale.bylon.quotient(lon), scale.bylat.quotient(lat)};
 }
 
 char* writenew(char* p, const Sheet& s) {

@@ -46,20 +46,6 @@ bool sametext(std::string_view a, std::string_view b) {
   return true;
 }
 
-// Degrees as units: to the fortieth of a second below, a value within a
-// millionth of a unit of a whole unit taken as that unit (as typed angles
-// are read), so that a point keeps to the sheet that holds it.
-std::optional<Angle> fromdegrees(double deg, Angle limit) {
-  if (!std::isfinite(deg) || deg < 0 || deg > static_cast<double>(limit) / kDegree + 1)
-    return std::nullopt;
-  const double units = deg * static_cast<double>(kDegree);
-  const double nearest = std::nearbyint(units);
-  const Angle t = std::abs(units - nearest) < 1e-6 ? static_cast<Angle>(nearest)
-                                                   : static_cast<Angle>(std::floor(units));
-  if (t > limit) return std::nullopt;
-  return t;
-}
-
 // A field's text as an angle: decimal degrees, degrees,minutes,seconds or
 // 116°23′30″, read as the commands read a typed angle.
 std::optional<Angle> fromtext(std::string_view text, Angle limit) {
@@ -476,8 +462,8 @@ std::optional<std::pair<Angle, Angle>> Annotator::pointof(OGRFeature& f, bool& n
   }
   double x = g->toPoint()->getX(), y = g->toPoint()->getY();
   if (transform_ && !transform_->Transform(1, &x, &y)) return std::nullopt;
-  const auto lon = fromdegrees(x, kLonLimit);
-  const auto lat = fromdegrees(y, kLatLimit);
+  const auto lon = unitsofdegrees(x, kLonLimit);
+  const auto lat = unitsofdegrees(y, kLatLimit);
   if (!lon || !lat) return std::nullopt;
   return std::pair{*lon, *lat};
 }

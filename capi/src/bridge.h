@@ -53,21 +53,6 @@ inline std::optional<Sheet> sheetof(int index, int x, int y) {
   return sheet;
 }
 
-/// Decimal degrees as units: a value within 10^-6 units of a whole unit is
-/// that unit, anything else the unit below (as the point forms of the core
-/// read summed degrees); nothing for NaN, infinities and values outside
-/// 0..limit (a value above the limit by however little is outside).
-inline std::optional<Angle> unitsofdegrees(double degrees, Angle limit) {
-  if (!(degrees >= 0.0 && degrees <= static_cast<double>(limit / kDegree)))
-    return std::nullopt;
-  const double units = degrees * static_cast<double>(kDegree);
-  // Truncation is the floor here, with no call into the maths library.
-  Angle a = static_cast<Angle>(units);
-  if (units - static_cast<double>(a) > 1.0 - 1e-6) ++a;
-  if (a > limit) a = limit;
-  return a;
-}
-
 /// The kind of a refused sheet number and the character (from 1; 0 for
 /// the whole text) where it breaks the rule, read from the refusal the core
 /// gives for `text`.

@@ -71,3 +71,21 @@ TEST(Scale, ReadsScalesAsUsersWriteThem) {
   }
   for (const char* bad : {"", "5", "1:5", "5万 ", "1:3万", "1:"}) EXPECT_EQ(parsescale(bad), nullptr) << bad;
 }
+
+// A point's sheet is found by multiplying: exact on both sides of every
+// sheet edge, up to the limit of the grid's sheets (186° E, 64° N) and to
+// that of the divisor.
+TEST(Scale, SheetSizeDivisionIsExactAtEveryEdge) {
+  for (const Scale& s : scales(Edition::k2012)) {
+    for (const auto& [size, by] : {std::pair{s.lonsize, s.bylon}, std::pair{s.latsize, s.bylat}}) {
+      const Angle top = (Angle{1} << AngleDivisor::kBits) - 1;
+      for (Angle edge = 0; edge <= top; edge += size) {
+        for (Angle v : {edge - 1, edge, edge + 1}) {
+          if (v < 0 || v > top) continue;
+          ASSERT_EQ(by.quotient(v), v / size) << s.label << " " << v;
+        }
+      }
+      ASSERT_EQ(by.quotient(top), top / size) << s.label;
+    }
+  }
+}
