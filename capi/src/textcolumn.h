@@ -100,6 +100,27 @@ class TextWriter {
                   c_.width * sizeof(std::uint32_t));
   }
 
+  /// Room of the buffers that writeascii takes.
+  static constexpr std::size_t kPadded = 32;
+
+  /// Writes ASCII text of `n` bytes from `padded`, a buffer of kPadded bytes
+  /// that are zero after the text: whole records are copied without a test
+  /// per character.  False (and an empty record) when it does not fit.
+  bool writeascii(std::size_t i, const char* padded, std::size_t n) {
+    if (n > c_.width) {
+      clear(i);
+      return false;
+    }
+    if (c_.width > kPadded) return write(i, std::string_view(padded, n));
+    if (c_.encoding == TUFU_UTF8) {
+      std::memcpy(static_cast<char*>(c_.data) + i * c_.width, padded, c_.width);
+      return true;
+    }
+    std::uint32_t* r = static_cast<std::uint32_t*>(c_.data) + i * c_.width;
+    for (std::size_t j = 0; j < c_.width; ++j) r[j] = static_cast<unsigned char>(padded[j]);
+    return true;
+  }
+
   /// False (and an empty record) when the text does not fit.
   bool write(std::size_t i, std::string_view text) {
     if (c_.encoding == TUFU_UTF8) {

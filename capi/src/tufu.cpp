@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <new>
 #include <string>
@@ -389,9 +390,21 @@ std::size_t refusetexts(const tufu_text_column* out, std::size_t n, tufu_status*
   return 0;
 }
 
-// Writes row `i`'s text and its status: whether it fitted.
-bool puttext(TextWriter& writer, std::size_t i, std::string_view text, tufu_status* status) {
-  const bool fits = writer.write(i, text);
+// Writes `field` of sheet `s` as row `i`, and its status: whether it
+// fitted.  Numbers, ASCII, are formed in a zeroed buffer and copied whole.
+bool putfield(TextWriter& writer, std::size_t i, const Sheet& s, int field, const Names& gazetteer,
+              char* buf, tufu_status* status) {
+  bool fits;
+  if (field == TUFU_FIELD_NEW || field == TUFU_FIELD_OLD || field == TUFU_FIELD_CODE) {
+    static_assert(kNewNumberMax < TextWriter::kPadded && kOldNumberMax < TextWriter::kPadded);
+    char number[TextWriter::kPadded] = {};
+    const char* end = field == TUFU_FIELD_NEW && !s.scale->shownew ? number
+                      : field == TUFU_FIELD_OLD                   ? writeold(number, s)
+                                                                  : writenew(number, s);
+    fits = writer.writeascii(i, number, static_cast<std::size_t>(end - number));
+  } else {
+    fits = writer.write(i, fieldtext(s, field, gazetteer, buf));
+  }
   setstatus(status, i, fits ? TUFU_OK : TUFU_E_TOOSMALL);
   return fits;
 }
@@ -425,7 +438,75 @@ size_t tufu_sheet_at_texts(const tufu_names* names, int edition, int scale, int 
         setstatus(status, i, !x ? TUFU_E_LONGITUDE : !y ? TUFU_E_LATITUDE : TUFU_E_LONGITUDE);
         continue;
       }
-      if (puttext(writer, i, fieldtext(*s, field, gazetteer, buf), status)) ++good;
+      if (putfield(writer, i, *s, field, gazetteer, buf, status)) ++good;
+    }
+    return good;
+  });
+}
+
+size_t tufu_sheet_at_columns(const tufu_names* names, int edition, size_t count, const int* scales,
+                             const int* fields, size_t n, const double* lon, const double* lat,
+                             const tufu_text_column* out, tufu_status* status) {
+  if (n == 0 || count == 0 || count > SIZE_MAX / n) return 0;
+  if (out == nullptr || scales == nullptr || fields == nullptr) {
+    if (status != nullptr)
+      for (std::size_t k = 0; k < count * n; ++k) status[k] = TUFU_E_ARGUMENT;
+    return 0;
+  }
+  const auto columnstatus = [&](std::size_t j) { return status ? status + j * n : nullptr; };
+  return guardedbatch(count * n, status, [&]() -> std::size_t {
+    const auto e = editionof(edition);
+    // The columns that can be written; the others are refused whole.
+    std::vector<std::size_t> columns;
+    std::vector<const Scale*> scaleof(count, nullptr);
+    for (std::size_t j = 0; j < count; ++j) {
+      const Scale* sc = e ? scaleat(scales[j], *e) : nullptr;
+      if (lon == nullptr || lat == nullptr || !validoutput(&out[j]) || sc == nullptr ||
+          fields[j] < TUFU_FIELD_NEW || fields[j] > TUFU_FIELD_CODE) {
+        refusetexts(&out[j], n, columnstatus(j),
+                    !e ? TUFU_E_EDITION : sc == nullptr ? TUFU_E_SCALE : TUFU_E_ARGUMENT);
+        continue;
+      }
+      scaleof[j] = sc;
+      columns.push_back(j);
+    }
+    if (columns.empty()) return 0;
+    const Names& gazetteer = namesof(names);
+    std::vector<TextWriter> writers;
+    writers.reserve(count);
+    for (std::size_t j = 0; j < count; ++j) writers.emplace_back(out[j]);
+
+    // The points a block at a time: converted once, then each column's
+    // sheets in a tight loop of one scale.
+    constexpr std::size_t kBlock = 256;
+    Angle xs[kBlock], ys[kBlock];
+    tufu_status why[kBlock];
+    char buf[kFieldBuffer];
+    std::size_t good = 0;
+    for (std::size_t first = 0; first < n; first += kBlock) {
+      const std::size_t m = std::min(kBlock, n - first);
+      for (std::size_t k = 0; k < m; ++k) {
+        const auto x = unitsofdegrees(lon[first + k], kLonLimit);
+        const auto y = unitsofdegrees(lat[first + k], kLatLimit);
+        why[k] = !x ? TUFU_E_LONGITUDE : !y ? TUFU_E_LATITUDE : TUFU_OK;
+        xs[k] = x.value_or(0);
+        ys[k] = y.value_or(0);
+      }
+      for (std::size_t j : columns) {
+        TextWriter& writer = writers[j];
+        tufu_status* st = columnstatus(j);
+        const int field = fields[j];
+        for (std::size_t k = 0; k < m; ++k) {
+          const std::size_t i = first + k;
+          const auto s = why[k] == TUFU_OK ? sheetat(*scaleof[j], xs[k], ys[k]) : std::nullopt;
+          if (!s) {
+            writer.clear(i);
+            setstatus(st, i, why[k] == TUFU_OK ? TUFU_E_LONGITUDE : why[k]);
+            continue;
+          }
+          if (putfield(writer, i, *s, field, gazetteer, buf, st)) ++good;
+        }
+      }
     }
     return good;
   });
@@ -450,7 +531,7 @@ size_t tufu_sheet_texts(const tufu_names* names, int field, size_t n, const tufu
         setstatus(status, i, scaleat(sheets[i].scale) == nullptr ? TUFU_E_SCALE : TUFU_E_NOSHEET);
         continue;
       }
-      if (puttext(writer, i, fieldtext(*s, field, gazetteer, buf), status)) ++good;
+      if (putfield(writer, i, *s, field, gazetteer, buf, status)) ++good;
     }
     return good;
   });

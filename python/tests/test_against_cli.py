@@ -8,6 +8,7 @@ import numpy as np
 import pytest
 
 import tufu
+import tufu.columns
 
 UNITS = 144000  # per degree
 SCALES = [(e, s.label) for e in (1992, 2012) for s in tufu.scales(e)]
@@ -55,6 +56,59 @@ def test_edge_points_at_every_scale(cli, edition, label):
         for field in ("scale", "new", "old", "west", "east", "south", "north", "lonsize", "latsize", "name"):
             assert got[field] == want[field], (field, a["input"])
         assert got["bounds"] == want["bounds"], a["input"]
+
+
+def test_annotate_is_the_cli_annotate(cli, tmp_path):
+    """tufu.annotate against tufu-cli annotate --scale all, column by column:
+    edge points of every 1992 scale, points outside and a row without one."""
+    pts = sorted({p for s in tufu.scales(1992) for p in edge_points(1992, s.label)})
+    lon = [x / UNITS for x, _ in pts] + [180.0000001, 73.5, math.nan]
+    lat = [y / UNITS for _, y in pts] + [30.0, -0.5, 30.0]
+    # The CLI reads a decimal text exactly, as typed; the package snaps a
+    # double to the edge it stands for.  Exact angle texts agree on both.
+    def text(v: float) -> str:
+        if math.isnan(v):
+            return ""
+        units = round(v * UNITS)
+        if abs(v * UNITS - units) > 1e-6:
+            return repr(v)
+        d, m, sec = dms(units).split(",")
+        return f"{d}°{m}′{sec}″"
+
+    src = tmp_path / "points.csv"
+    src.write_text("lon,lat\n" + "".join(f"{text(x)},{text(y)}\n" for x, y in zip(lon, lat)))
+    run = subprocess.run([cli.path, "annotate", str(src), "-o", str(tmp_path / "out.csv"),
+                          "--scale", "all"], stdout=subprocess.PIPE, stderr=subprocess.PIPE, check=False)
+    assert run.returncode == 0, run.stderr.decode()
+    header, *rows = (tmp_path / "out.csv").read_text().splitlines()
+    names = header.split(",")[2:]
+    got = tufu.annotate(np.array(lon), np.array(lat), "all")
+    assert list(got) == names
+    for k, row in enumerate(rows):
+        cells = row.split(",")[2:]
+        assert [got[c][k] for c in names] == cells, (lon[k], lat[k])
+
+
+@pytest.mark.parametrize("edition", [1992, 2012])
+def test_annotate_columns_are_the_single_scale_answers(edition):
+    pts = sorted({p for s in tufu.scales(edition) for p in edge_points(edition, s.label)})
+    lon = np.array([x / UNITS for x, _ in pts] + [math.nan, 200.0])
+    lat = np.array([y / UNITS for _, y in pts] + [30.0, 30.0])
+    got = tufu.annotate(lon, lat, "all", edition)
+    for s in tufu.scales(edition):
+        new, old = tufu.columns.annotate_columns(s)
+        if new:
+            assert (got[new] == tufu.sheet_numbers(lon, lat, s, edition)).all(), s.label
+        if old:
+            assert (got[old] == tufu.sheet_numbers(lon, lat, s, edition, old=True)).all(), s.label
+    # Arrays of the caller receive the columns; a scale named twice is one column.
+    out = {"old_5w": np.empty(len(lon), dtype="<U15")}
+    again = tufu.annotate(lon, lat, ["5万", "1:50000", "1:20万"], edition, out=out)
+    assert list(again) == ["new_5w", "old_5w", "old_20w"]
+    assert again["old_5w"] is out["old_5w"] and (out["old_5w"] == got["old_5w"]).all()
+    assert tufu.annotate(116.25, 40.0, "5万") == {"new_5w": "K50E024010", "old_5w": "K-50-137-D"}
+    with pytest.raises(ValueError):
+        tufu.annotate(lon, lat, ["1:3万"], edition)
 
 
 def test_points_outside_are_refused_like_the_cli(cli):

@@ -11,6 +11,7 @@
 from ._core import (
     SHEET_FIELDS,
     ScaleInfo,
+    annotate,
     bounds,
     is_valid,
     new_numbers,
@@ -68,6 +69,7 @@ __all__ = [
     "NameSet",
     "ScaleInfo",
     "Sheet",
+    "annotate",
     "SheetNumberError",
     "block_of_bounds",
     "block_of_region",

@@ -111,6 +111,7 @@ _PROTOTYPES = {
     "tufu_reason": (_sz, [_i, _cp, _sz, _p, _sz]),
     "tufu_sheet_texts": (_sz, [_p, _i, _sz, _p, _p, _p]),
     "tufu_sheet_at_texts": (_sz, [_p, _i, _i, _i, _sz, _p, _p, _p, _p]),
+    "tufu_sheet_at_columns": (_sz, [_p, _i, _sz, _p, _p, _sz, _p, _p, _p, _p]),
     "tufu_sheet_bounds": (_sz, [_sz, _p, _p, _p]),
     "tufu_sheet_grid": (_i32, [_p, _p, _p, _p, _p]),
     "tufu_containing": (_sz, [_p, _p, _sz]),

@@ -7,6 +7,8 @@ installed:
 ['J50E001010', 'H51E005006']
 >>> df.tufu.sheet("lon", "lat", scale="5万", old=True).tolist()
 ['J-50-5-B', 'H-51-27-B']
+>>> df.tufu.annotate("lon", "lat", ["5万", "1万"]).columns.tolist()
+['lon', 'lat', 'new_5w', 'old_5w', 'new_1w', 'old_1w']
 """
 
 from __future__ import annotations
@@ -62,3 +64,17 @@ if _pd is not None:
             'K50E024010'
             """
             return sheet_column(self._frame, lon, lat, scale, old=old, edition=edition)
+
+        def annotate(self, lon: str, lat: str, scales: Any = "all", edition: int = 1992) -> Any:
+            """A copy of the frame with the columns that ``tufu-cli annotate``
+            adds (:func:`tufu.annotate`): ``new_<s>`` and ``old_<s>`` for each
+            scale, ``""`` where a row has no point in the numbering's range.
+            A column of the frame with one of those names is replaced.
+
+            >>> import pandas as pd, tufu
+            >>> df = pd.DataFrame({"lon": [116.25, None], "lat": [40.0, 40.0]})
+            >>> df.tufu.annotate("lon", "lat", "5万")[["new_5w", "old_5w"]].values.tolist()
+            [['K50E024010', 'K-50-137-D'], ['', '']]
+            """
+            columns = _core.annotate(self._frame[lon], self._frame[lat], scales, edition)
+            return self._frame.assign(**{k: v.astype(object) for k, v in columns.items()})

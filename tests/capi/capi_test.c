@@ -122,6 +122,49 @@ int main(int argc, char **argv) {
     CHECK(sts[1] == TUFU_E_LONGITUDE);
   }
 
+  /* Many columns in one pass: each as tufu_sheet_at_texts writes it; a bad
+   * column is refused alone, and a bad point empties every column.
+   * tufu-cli annotate --scale 5万,20万 on 116,23,30 39,54,30 and 200,1. */
+  {
+    double plon[3] = {116 + 23 / 60.0 + 30 / 3600.0, 200, 116.25};
+    double plat[3] = {39 + 54 / 60.0 + 30 / 3600.0, 1, 40.0};
+    const int cs[5] = {TUFU_SCALE_50K, TUFU_SCALE_50K, TUFU_SCALE_200K, TUFU_SCALE_200K, TUFU_SCALE_2K};
+    const int cf[5] = {TUFU_FIELD_OLD, TUFU_FIELD_NEW, TUFU_FIELD_NEW, TUFU_FIELD_OLD, TUFU_FIELD_NEW};
+    char cells[5][3][16];
+    uint32_t wide[3][15];
+    tufu_text_column cols[5];
+    tufu_status cst[5 * 3];
+    int j;
+    for (j = 0; j < 5; ++j) {
+      cols[j].data = cells[j];
+      cols[j].width = 16;
+      cols[j].encoding = TUFU_UTF8;
+    }
+    memset(cells, 'x', sizeof cells);
+    CHECK(tufu_sheet_at_columns(NULL, TUFU_1992, 5, cs, cf, 3, plon, plat, cols, cst) == 8);
+    CHECK(strcmp(cells[0][0], "J-50-5-B") == 0 && strcmp(cells[1][0], "J50E001010") == 0);
+    CHECK(strcmp(cells[2][0], "") == 0 && cst[2 * 3] == TUFU_OK); /* 1:20万 shows no new number */
+    CHECK(strcmp(cells[3][0], "J-50-III") == 0);
+    CHECK(strcmp(cells[1][2], "K50E024010") == 0 && strcmp(cells[0][2], "K-50-137-D") == 0);
+    for (j = 0; j < 4; ++j) CHECK(cells[j][1][0] == '\0' && cst[j * 3 + 1] == TUFU_E_LONGITUDE);
+    for (j = 0; j < 3; ++j) CHECK(cst[4 * 3 + j] == TUFU_E_SCALE && cells[4][j][0] == '\0');
+    /* The same as tufu_sheet_at_texts, record for record, in UTF-32 too. */
+    cols[0].data = wide;
+    cols[0].width = 15;
+    cols[0].encoding = TUFU_UTF32;
+    CHECK(tufu_sheet_at_columns(NULL, TUFU_1992, 1, cs, cf, 3, plon, plat, cols, NULL) == 2);
+    CHECK(wide[0][0] == 'J' && wide[0][7] == 'B' && wide[0][8] == 0 && wide[0][14] == 0);
+    cols[0].data = cells[0];
+    cols[0].width = 8; /* "K-50-137-D" needs 10 */
+    cols[0].encoding = TUFU_UTF8;
+    CHECK(tufu_sheet_at_columns(NULL, TUFU_1992, 1, cs, cf, 3, plon, plat, cols, cst) == 1);
+    CHECK(cst[0] == TUFU_OK && cst[2] == TUFU_E_TOOSMALL);
+    CHECK(tufu_sheet_at_columns(NULL, 2000, 1, cs, cf, 3, plon, plat, cols, cst) == 0 &&
+          cst[0] == TUFU_E_EDITION);
+    CHECK(tufu_sheet_at_columns(NULL, TUFU_1992, 1, NULL, cf, 3, plon, plat, cols, cst) == 0 &&
+          cst[2] == TUFU_E_ARGUMENT);
+  }
+
   /* Numbers in either numbering. */
   s = number(TUFU_1992, "i-48-xxxv", &st);
   CHECK(st == TUFU_OK && s.scale == TUFU_SCALE_200K);

@@ -327,6 +327,23 @@ TUFU_API size_t tufu_sheet_at_texts(const tufu_names *names, int edition, int sc
                                     const double *lat, const tufu_text_column *out,
                                     tufu_status *status);
 
+/** Many columns of a table of points in one pass: column out[j] receives
+ *  field fields[j] of the sheet of scale scales[j] that holds each point,
+ *  for j < count.  Each point is read and converted once, so that the
+ *  numbers of every scale cost little more than those of one.  `status`,
+ *  when not NULL, holds count × n statuses: status[j * n + i] for point i
+ *  in column j.  A refused point gives empty records in every column; a
+ *  bad column (a scale the edition lacks, a field outside TUFU_FIELD_*, an
+ *  output that cannot be written) refuses that column alone.  Returns the
+ *  records written, over all columns.
+ *    LEGAL:   count = 2, scales = {5, 5}, fields = {TUFU_FIELD_NEW, TUFU_FIELD_OLD}
+ *    ILLEGAL: scales = {99} (TUFU_E_SCALE for its column)
+ *             out[j].encoding = TUFU_POINTERS (TUFU_E_ARGUMENT) */
+TUFU_API size_t tufu_sheet_at_columns(const tufu_names *names, int edition, size_t count,
+                                      const int *scales, const int *fields, size_t n,
+                                      const double *lon, const double *lat,
+                                      const tufu_text_column *out, tufu_status *status);
+
 /** The edges of each sheet in degrees: out[4i .. 4i+3] = west, south, east,
  *  north (the CLI's "bounds" order).  Bad sheets give four NaN. */
 TUFU_API size_t tufu_sheet_bounds(size_t n, const tufu_sheet *sheets, double *out,
