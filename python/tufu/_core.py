@@ -512,8 +512,8 @@ def annotate(
     its order: ``new_<s>`` and ``old_<s>`` for each scale (a scale without
     shown new numbers, 1:20万, has no new column; one without old numbers
     no old column); ``""`` for a point outside the numbering's range or NaN.
-    ``scales`` is a scale, a list of them, or ``"all"``: every scale of the
-    edition.  The points are read once for all columns, so that many scales
+    ``scales`` is a scale, a list of them, or ``"all"`` (or None): every
+    scale of the edition.  The points are read once for all columns, so that many scales
     cost little more than one.
 
     >>> import tufu
@@ -528,7 +528,7 @@ def annotate(
     from .columns import annotate_columns
 
     e = _edition(edition)
-    if isinstance(scales, str) and scales.strip().lower() == "all":
+    if scales is None or (isinstance(scales, str) and scales.strip().lower() == "all"):
         chosen = _SCALES[: lib.tufu_scale_count(e)]
     elif isinstance(scales, (str, int, ScaleInfo)):
         chosen = [scale(scales, e)]
