@@ -1,6 +1,7 @@
 #include "core/fields.h"
 
 #include <array>
+#include <string>
 
 namespace tufu {
 
@@ -98,6 +99,20 @@ constexpr std::array<Order, std::size(kOutputs)> kOrders = [] {
 }();
 
 }  // namespace
+
+std::string_view annotatecolumn(const Scale& s, bool old) {
+  if (old ? !s.hasold : !s.shownew) return {};
+  // Formed once, read only after.
+  static const auto kNames = [] {
+    std::array<std::array<std::string, 2>, kAllScales.size()> names;
+    for (const Scale& c : kAllScales) {
+      names[static_cast<std::size_t>(c.id)][0] = "new_" + std::string(c.suffix);
+      names[static_cast<std::size_t>(c.id)][1] = "old_" + std::string(c.suffix);
+    }
+    return names;
+  }();
+  return kNames[static_cast<std::size_t>(s.id)][old ? 1 : 0];
+}
 
 std::span<const SheetField* const> fieldsof(Output o) {
   const Order& order = kOrders[static_cast<std::size_t>(o)];

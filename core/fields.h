@@ -77,6 +77,14 @@ struct SheetField {
 /// The fields an output writes, in order.
 std::span<const SheetField* const> fieldsof(Output o);
 
+/// The column that annotate adds for a scale's new numbers (`old` false) or
+/// its old ones: "new_" or "old_" and the scale's suffix ("new_5w",
+/// "old_25k"); "" when the scale has no such number (1:20万 shows no new
+/// number, 1:2000 and larger have no old one).  The text is static and ends
+/// in a NUL.
+///   annotatecolumn(1:5万, false) = "new_5w"   annotatecolumn(1:20万, false) = ""
+std::string_view annotatecolumn(const Scale& s, bool old);
+
 /// An angle in decimal degrees.
 inline double degreesof(Angle a) { return static_cast<double>(a) / static_cast<double>(kDegree); }
 

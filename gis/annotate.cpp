@@ -23,6 +23,7 @@
 #include <string_view>
 
 #include "angles/angle.h"
+#include "core/fields.h"
 #include "core/oldnumber.h"
 #include "core/sheet.h"
 #include "core/utf8.h"
@@ -427,7 +428,7 @@ bool Annotator::createoutput(const std::string& out) {
     if (s->hasold) columns_.push_back({s, false});
   }
   for (Column& c : columns_) {
-    const std::string name = (c.isnew ? "new_" : "old_") + std::string(c.scale->suffix);
+    const std::string name(annotatecolumn(*c.scale, !c.isnew));
     c.index = target_->GetLayerDefn()->GetFieldIndex(name.c_str());
     if (c.index >= 0) continue;
     OGRFieldDefn field(name.c_str(), OFTString);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "bridge.h"
+#include "core/fields.h"
 #include "textcolumn.h"
 
 struct tufu_names {
@@ -196,6 +197,13 @@ tufu_status tufu_scale_get(int index, tufu_scale_info* out) {
   out->since = yearof(s->since);
   out->suffix = s->suffix.data();
   return TUFU_OK;
+}
+
+const char* tufu_annotate_column(int index, int field) {
+  const Scale* s = scaleat(index);
+  if (s == nullptr || (field != TUFU_FIELD_NEW && field != TUFU_FIELD_OLD)) return nullptr;
+  const std::string_view name = annotatecolumn(*s, field == TUFU_FIELD_OLD);
+  return name.empty() ? nullptr : name.data();
 }
 
 int tufu_scale_parse(int edition, const char* text, size_t len) {

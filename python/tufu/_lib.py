@@ -112,6 +112,7 @@ _PROTOTYPES = {
     "tufu_sheet_texts": (_sz, [_p, _i, _sz, _p, _p, _p]),
     "tufu_sheet_at_texts": (_sz, [_p, _i, _i, _i, _sz, _p, _p, _p, _p]),
     "tufu_sheet_at_columns": (_sz, [_p, _i, _sz, _p, _p, _sz, _p, _p, _p, _p]),
+    "tufu_annotate_column": (ctypes.c_char_p, [_i, _i]),
     "tufu_sheet_bounds": (_sz, [_sz, _p, _p, _p]),
     "tufu_sheet_grid": (_i32, [_p, _p, _p, _p, _p]),
     "tufu_containing": (_sz, [_p, _p, _sz]),

@@ -14,7 +14,9 @@ from __future__ import annotations
 
 from typing import Optional, Tuple
 
+from . import _lib
 from ._core import ScaleInfo
+from ._lib import lib
 
 __all__ = ["annotate_columns", "scale_suffix"]
 
@@ -25,7 +27,12 @@ def scale_suffix(info: ScaleInfo) -> str:
     return info.suffix
 
 
+def _column(info: ScaleInfo, field: int) -> Optional[str]:
+    name = lib.tufu_annotate_column(info.index, field)
+    return name.decode() if name is not None else None
+
+
 def annotate_columns(info: ScaleInfo) -> Tuple[Optional[str], Optional[str]]:
-    """``(new column, old column)`` for a scale; None for the one it lacks."""
-    s = scale_suffix(info)
-    return (f"new_{s}" if info.shows_new else None, f"old_{s}" if info.has_old else None)
+    """``(new column, old column)`` for a scale, as libtufu names them; None
+    for the one it lacks."""
+    return (_column(info, _lib.FIELD_NEW), _column(info, _lib.FIELD_OLD))

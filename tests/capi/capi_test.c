@@ -77,6 +77,13 @@ int main(int argc, char **argv) {
   CHECK(strcmp(info.lonsize, "15′") == 0 && strcmp(info.latsize, "10′") == 0);
   CHECK(info.width_units == 15 * 60 * 40 && info.since == 1992);
   CHECK(strcmp(info.suffix, "5w") == 0);
+  CHECK(strcmp(tufu_annotate_column(TUFU_SCALE_50K, TUFU_FIELD_NEW), "new_5w") == 0);
+  CHECK(strcmp(tufu_annotate_column(TUFU_SCALE_25K, TUFU_FIELD_OLD), "old_25k") == 0);
+  CHECK(tufu_annotate_column(TUFU_SCALE_200K, TUFU_FIELD_NEW) == NULL);
+  CHECK(strcmp(tufu_annotate_column(TUFU_SCALE_200K, TUFU_FIELD_OLD), "old_20w") == 0);
+  CHECK(tufu_annotate_column(TUFU_SCALE_500, TUFU_FIELD_OLD) == NULL);
+  CHECK(tufu_annotate_column(12, TUFU_FIELD_NEW) == NULL);
+  CHECK(tufu_annotate_column(TUFU_SCALE_50K, TUFU_FIELD_NAME) == NULL);
   CHECK(tufu_scale_get(TUFU_SCALE_25K, &info) == TUFU_OK && strcmp(info.suffix, "25k") == 0);
   CHECK(tufu_scale_get(TUFU_SCALE_500, &info) == TUFU_OK && strcmp(info.suffix, "500") == 0);
   CHECK(tufu_scale_get(12, &info) == TUFU_E_SCALE && tufu_scale_get(0, NULL) == TUFU_E_ARGUMENT);

@@ -197,6 +197,14 @@ TUFU_API int tufu_scale_count(int edition);
  *  TUFU_E_SCALE for an index outside 0..11; TUFU_E_ARGUMENT for out = NULL. */
 TUFU_API tufu_status tufu_scale_get(int index, tufu_scale_info *out);
 
+/** The column that `tufu-cli annotate` adds for `field` (TUFU_FIELD_NEW or
+ *  TUFU_FIELD_OLD) of scale `index`: "new_5w", "old_25k" (static text).
+ *  NULL when the scale has no such number (1:20万 has no new column, 1:2000
+ *  and larger no old one), and for any other field or index.
+ *    LEGAL:   (TUFU_SCALE_50K, TUFU_FIELD_NEW) → "new_5w"
+ *    ILLEGAL: (TUFU_SCALE_200K, TUFU_FIELD_NEW) (TUFU_SCALE_2K, TUFU_FIELD_OLD) */
+TUFU_API const char *tufu_annotate_column(int index, int field);
+
 /** The scale a user names ("1:5万", "5万", "1:50000", "50000", "5千" ...),
  *  in the edition; -1 when the text names none.  `len` bytes of `text` are
  *  read (no NUL needed).
