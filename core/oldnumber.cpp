@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "angles/digits.h"
+#include "core/utf8.h"
 
 namespace tufu {
 namespace {
@@ -190,7 +191,9 @@ Sheet down(const Sheet& parent, const Scale& child, int n) {
   return Sheet{&child, parent.x * k + c, parent.y * k + (k - 1 - r)};
 }
 
-Parsed refuse(std::string why) { return Parsed{std::nullopt, std::move(why)}; }
+Parsed refuse(std::string why, NumberFault fault, int position) {
+  return Parsed{std::nullopt, std::move(why), fault, position};
+}
 
 std::string ordinal(int field) { return "第" + std::to_string(field) + "段"; }
 
@@ -242,8 +245,14 @@ Parsed parseold(std::string_view text) {
   std::string t(text);
   for (char& c : t)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  if (t.empty()) return refuse("图幅编号为空");
-  if (t.front() == '-' || t.back() == '-') return refuse("旧图幅编号不能以“-”开头或结尾");
+  if (t.empty()) return refuse("图幅编号为空", NumberFault::Empty, 0);
+  if (t.front() == '-' || t.back() == '-')
+    return refuse("旧图幅编号不能以“-”开头或结尾", NumberFault::OldDash,
+                  t.front() == '-' ? 1 : characterat(t, t.size()) - 1);
+  // The character where byte `p` of a field lies.
+  const auto at = [&t](std::string_view p) {
+    return characterat(t, static_cast<std::size_t>(p.data() - t.data()));
+  };
   // Fields between the "-".
   std::string_view f[6];
   int d = 0;
@@ -251,23 +260,26 @@ Parsed parseold(std::string_view text) {
     std::string_view rest = t;
     for (;;) {
       std::size_t dash = rest.find('-');
-      if (d == 5) return refuse("旧图幅编号最多有4个“-”");
+      if (d == 5)  // at the fifth "-"
+        return refuse("旧图幅编号最多有4个“-”", NumberFault::OldFields, at(rest) - 1);
       f[d] = rest.substr(0, dash);
-      if (f[d].empty()) return refuse("旧图幅编号不能有空的字段");
+      if (f[d].empty())  // at the second "-" of "--"
+        return refuse("旧图幅编号不能有空的字段", NumberFault::OldFields, at(rest));
       if (dash == std::string_view::npos) break;
       rest.remove_prefix(dash + 1);
       ++d;
     }
   }
-  if (d == 0) return refuse("旧图幅编号应含“-”");
+  if (d == 0) return refuse("旧图幅编号应含“-”", NumberFault::OldFields, 0);
   // The 1:100万 sheet, common to every form.
   if (f[0].size() != 1 || f[0][0] < 'A' || f[0][0] > kTypedLastRow)
-    return refuse(std::string("行号应为A至") + kTypedLastRow + "的一个字母");
-  if (!alldigits(f[1])) return refuse("列号应为数字");
+    return refuse(std::string("行号应为A至") + kTypedLastRow + "的一个字母", NumberFault::OldRow, 1);
+  if (!alldigits(f[1])) return refuse("列号应为数字", NumberFault::OldZone, at(f[1]));
   const int zone = value(f[1]);
   if (zone < kFirstZone || zone > kTypedLastZone)
     return refuse("列号应在" + std::to_string(kFirstZone) + "至" + std::to_string(kTypedLastZone) +
-                  "之间");
+                      "之间",
+                  NumberFault::OldZone, at(f[1]));
   Sheet sheet = sheetin(scaleof(0), f[0][0], zone, 1, 1);
 
   // Each further field is the index of a sheet of one of the forms that go
@@ -294,18 +306,21 @@ Parsed parseold(std::string_view text) {
     // The refusal names what the field may hold.
     for (int j = 0; j < count; ++j)
       if (candidates[j]->old.style == IndexStyle::Bracket && bracketed(f[i]))
-        return refuse(std::string(candidates[j]->label) + "图号应为" + rangetext(*candidates[j]));
+        return refuse(std::string(candidates[j]->label) + "图号应为" + rangetext(*candidates[j]),
+                      NumberFault::OldIndex, at(f[i]));
     if (count == 1) {
       const Scale& c = *candidates[0];
       return refuse(std::string(c.label) + "图号" + (more == 0 ? "的" + ordinal(i + 1) : "") +
-                    "应为" + rangetext(c));
+                        "应为" + rangetext(c),
+                    NumberFault::OldIndex, at(f[i]));
     }
     std::string why = ordinal(i + 1) + "应为";
     for (int j = 0; j < count; ++j) {
       if (j > 0) why += j + 1 == count ? "或" : "、";
       why += rangetext(*candidates[j]);
     }
-    return refuse(count == 0 ? "旧图幅编号的段数不对" : why);
+    if (count == 0) return refuse("旧图幅编号的段数不对", NumberFault::OldFields, 0);
+    return refuse(why, NumberFault::OldIndex, at(f[i]));
   }
   return Parsed{sheet, {}};
 }

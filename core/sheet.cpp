@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "angles/digits.h"
+#include "core/utf8.h"
 
 namespace tufu {
 namespace {
@@ -26,7 +27,9 @@ std::optional<Angle> toangle(double d, double m, double s, Angle limit) {
   return snapunits((d * 3600 + m * 60 + s) * static_cast<double>(kSecond), limit);
 }
 
-Parsed refuse(std::string why) { return Parsed{std::nullopt, std::move(why)}; }
+Parsed refuse(std::string why, NumberFault fault, int position) {
+  return Parsed{std::nullopt, std::move(why), fault, position};
+}
 
 // The scale codes that a new number of `length` characters can carry in
 // the edition: "B至I的字母" or "J或K的字母".
@@ -109,16 +112,18 @@ Parsed parsenew(std::string_view text, Edition e, Reading how) {
   const bool long12 = e == Edition::k2012;
   if (n != 3 && n != 10 && !(n == 12 && long12))
     return refuse(long12 ? "新图幅编号应为3位(如J50)、10位(如J50C001002)或12位(如J50J00010001)"
-                         : "新图幅编号应为3位(如J50)或10位(如J50C001002)");
+                         : "新图幅编号应为3位(如J50)或10位(如J50C001002)",
+                  NumberFault::NewLength, 0);
   const char rowletter = upper(text[0]);
   const char lastrow = typed ? kTypedLastRow : static_cast<char>('A' + kGridRows - 1);
   if (rowletter < 'A' || rowletter > lastrow)
-    return refuse(std::string("第1位行号应为A至") + lastrow + "的字母");
-  if (!isdigit_(text[1]) || !isdigit_(text[2])) return refuse("第2、3位列号应为数字");
+    return refuse(std::string("第1位行号应为A至") + lastrow + "的字母", NumberFault::NewRow, 1);
+  if (!isdigit_(text[1]) || !isdigit_(text[2]))
+    return refuse("第2、3位列号应为数字", NumberFault::NewZone, 2);
   const int zone = digits(text.substr(1, 2));
   const int lastzone = typed ? kTypedLastZone : kFirstZone + kGridZones - 1;
   if (zone < kFirstZone || zone > lastzone)
-    return refuse("第2、3位列号应在31至" + decimal(lastzone) + "之间");
+    return refuse("第2、3位列号应在31至" + decimal(lastzone) + "之间", NumberFault::NewZone, 2);
   const Scale& million = *byid(0);
   if (n == 3) return Parsed{sheetin(million, rowletter, zone, 1, 1), {}};
 
@@ -129,18 +134,22 @@ Parsed parsenew(std::string_view text, Edition e, Reading how) {
     return Parsed{sheetin(million, rowletter, zone, 1, 1), {}};
   if (scale == nullptr || scale->digits == 0 ||
       static_cast<std::size_t>(scale->numberlength()) != n)
-    return refuse("第4位比例尺代码应为" + codesof(n, e));
-  for (char c : text.substr(4))
-    if (!isdigit_(c)) return refuse("第5至" + decimal(static_cast<int>(n)) + "位行列号应为数字");
+    return refuse("第4位比例尺代码应为" + codesof(n, e), NumberFault::NewCode, 4);
+  for (std::size_t i = 4; i < n; ++i)
+    if (!isdigit_(text[i]))
+      return refuse("第5至" + decimal(static_cast<int>(n)) + "位行列号应为数字",
+                    NumberFault::NewDigits, characterat(text, i));
   const std::size_t d = static_cast<std::size_t>(scale->digits);
   const int row = digits(text.substr(4, d)), col = digits(text.substr(4 + d, d));
   const int lastdigit = 4 + scale->digits;
   if (row < 1 || row > scale->rows)
     return refuse("第5至" + decimal(lastdigit) + "位图幅行号应在1至" + decimal(scale->rows) +
-                  "之间");
+                      "之间",
+                  NumberFault::NewSheetRow, 5);
   if (col < 1 || col > scale->rows)
     return refuse("第" + decimal(lastdigit + 1) + "至" + decimal(static_cast<int>(n)) +
-                  "位图幅列号应在1至" + decimal(scale->rows) + "之间");
+                      "位图幅列号应在1至" + decimal(scale->rows) + "之间",
+                  NumberFault::NewSheetCol, lastdigit + 1);
   return Parsed{sheetin(*scale, rowletter, zone, row, col), {}};
 }
 

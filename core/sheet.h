@@ -106,11 +106,31 @@ enum class Reading {
   Formed,
 };
 
+/// The kind of rule a refused sheet number broke.
+enum class NumberFault {
+  None,         ///< not refused
+  Empty,        ///< no text at all
+  NewLength,    ///< a new number of the wrong length
+  NewRow,       ///< its row letter (character 1)
+  NewZone,      ///< its zone (characters 2 and 3)
+  NewCode,      ///< its scale code (character 4)
+  NewDigits,    ///< a sheet row or column that is not all digits
+  NewSheetRow,  ///< a sheet row outside the scale's range
+  NewSheetCol,  ///< a sheet column outside it
+  OldDash,      ///< an old number that starts or ends with "-"
+  OldFields,    ///< too many, empty or too few fields
+  OldRow,       ///< its row letter
+  OldZone,      ///< its zone
+  OldIndex,     ///< a field after the zone
+};
+
 /// A number read, or the rule it broke (in Chinese, naming the characters
-/// concerned).
+/// concerned), its kind and the character (from 1) where it breaks it.
 struct Parsed {
   std::optional<Sheet> sheet;
   std::string error;  ///< empty when `sheet` holds a value
+  NumberFault fault = NumberFault::None;
+  int position = 0;  ///< the character where the rule breaks; 0 for the whole text
 };
 
 /// Reads a new number in either letter case.  The one reader of new numbers.

@@ -36,6 +36,15 @@ inline std::size_t utf8sequence(std::string_view s) {
   return n;
 }
 
+/// The character (from 1) that holds byte `offset` of `s`: every byte that
+/// is not a continuation byte starts a character.
+inline int characterat(std::string_view s, std::size_t offset) {
+  int n = 1;
+  for (std::size_t i = 0; i < offset && i < s.size(); ++i)
+    if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) ++n;
+  return n;
+}
+
 /// Whether `s` is well-formed UTF-8 throughout.
 inline bool wellformed(std::string_view s) {
   for (std::size_t i = 0; i < s.size();) {

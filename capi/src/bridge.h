@@ -1,6 +1,6 @@
 // What the C interface takes from the core, in one place: the names of
 // scale fields and lookups, the refusal texts of points and blocks, and the
-// reading of a refusal's kind and place.  When the core renames something,
+// codes of the kinds of refusal.  When the core renames something,
 // this file follows and the interface stays as it is.
 #pragma once
 
@@ -20,6 +20,7 @@
 #include "core/scale.h"
 #include "core/sheet.h"
 #include "gazetteer/gazetteer.h"
+#include "tufu/tufu.h"
 
 namespace tufu::capi {
 
@@ -53,13 +54,7 @@ inline std::optional<Sheet> sheetof(int index, int x, int y) {
   return sheet;
 }
 
-/// The kind of a refused sheet number and the character (from 1; 0 for
-/// the whole text) where it breaks the rule, read from the refusal the core
-/// gives for `text`.
-struct Refusal {
-  int code;      ///< a TUFU_E_* number code
-  int position;  ///< 1-based, 0 for the whole text
-};
-Refusal refusalof(std::string_view text, std::string_view reason);
+/// The TUFU_E_* code of the kind of rule a refused number broke.
+tufu_status statusof(NumberFault fault);
 
 }  // namespace tufu::capi

@@ -328,9 +328,8 @@ size_t tufu_recognize(int edition, size_t n, const tufu_text_column* numbers, tu
       if (numbering != nullptr) numbering[i] = isneworold(*text) ? 1 : 2;
       const Parsed p = recognize(*text, *e);
       if (!p.sheet) {
-        const Refusal r = refusalof(*text, p.error);
-        setstatus(status, i, r.code);
-        if (position != nullptr) position[i] = r.position;
+        setstatus(status, i, statusof(p.fault));
+        if (position != nullptr) position[i] = p.position;
         continue;
       }
       out[i] = tosheet(*p.sheet);

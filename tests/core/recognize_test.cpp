@@ -77,3 +77,30 @@ TEST(Recognition, CharacterAccessAndNumbering) {
 }
 
 }  // namespace
+
+// Each refusal says what kind of rule broke, and the character where it
+// breaks (from 1; 0 for the whole text), counted in characters.
+TEST(Recognize, RefusalsSayTheirKindAndPlace) {
+  struct {
+    const char* text;
+    NumberFault fault;
+    int position;
+  } cases[] = {
+      {"J5", NumberFault::NewLength, 0},          {"Z50", NumberFault::NewRow, 1},
+      {"J30", NumberFault::NewZone, 2},           {"J50A001001", NumberFault::NewCode, 4},
+      {"J50C00x002", NumberFault::NewDigits, 7},  {"J50C005001", NumberFault::NewSheetRow, 5},
+      {"J50C001005", NumberFault::NewSheetCol, 8}, {"-K-49", NumberFault::OldDash, 1},
+      {"K-49-", NumberFault::OldDash, 5},         {"K--49", NumberFault::OldFields, 3},
+      {"A-31-1-A-1-1", NumberFault::OldFields, 11}, {"KK-49", NumberFault::OldRow, 1},
+      {"K-490", NumberFault::OldZone, 3},         {"中-K-49", NumberFault::OldRow, 1},
+      {"L-51-[17]", NumberFault::OldIndex, 6},    {"L-48-14-CC-3", NumberFault::OldIndex, 9},
+      {"中-49--3", NumberFault::OldFields, 6},
+  };
+  for (const auto& c : cases) {
+    const Parsed p = recognize(c.text);
+    EXPECT_FALSE(p.sheet) << c.text;
+    EXPECT_EQ(p.fault, c.fault) << c.text << ": " << p.error;
+    EXPECT_EQ(p.position, c.position) << c.text << ": " << p.error;
+  }
+  EXPECT_EQ(recognize("J-50-5-B").fault, NumberFault::None);
+}
