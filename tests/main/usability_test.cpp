@@ -11,6 +11,8 @@
 #include <QtTest>
 
 #include "formdriver.h"
+#include "ui/main/aboutpanel.h"
+#include "ui/main/clicklabel.h"
 #include "ui/main/translations.h"
 
 using tufu::testing::FormDriver;
@@ -138,7 +140,34 @@ class UsabilityTest : public QObject {
     d.click(3);
     QCOMPARE(d.label(131), QStringLiteral("版本：") + QStringLiteral(TUFU_VERSION));
     QVERIFY(d.label(132).contains(QStringLiteral("MIT")));
-    QVERIFY(d.label(133).contains(QDir::toNativeSeparators(tufu::Form1::namefolder())));
+    auto* folder = d.form().findChild<tufu::ClickLabel*>(QStringLiteral("Label133"));
+    QVERIFY(folder != nullptr);
+    QVERIFY(folder->copytext().contains(QDir::toNativeSeparators(tufu::Form1::namefolder())));
+  }
+
+  // A name folder too long for its lines is shortened in the middle: the
+  // caption still fits, and its tooltip and a copy give the whole folder.
+  void longnamefolder_data() {
+    QTest::addColumn<QString>("path");
+    QTest::newRow("short") << QStringLiteral("/home/a/.config/tufu/names");
+    QTest::newRow("wide letters")
+        << QStringLiteral("/tmp/form_screens_test-WMWMWM/tufu/names");
+    QTest::newRow("long") << QStringLiteral("/home/") + QString(120, QLatin1Char('W')) +
+                                 QStringLiteral("/.config/tufu/names");
+    QTest::newRow("Chinese") << QStringLiteral("/home/测绘院/") + QString(40, QChar(0x56FE)) +
+                                    QStringLiteral("/tufu/names");
+  }
+  void longnamefolder() {
+    QFETCH(QString, path);
+    FormDriver d;
+    tufu::AboutPanel about(&d.form(), path);
+    auto* folder = about.findChild<tufu::ClickLabel*>(QStringLiteral("Label133"));
+    QVERIFY(folder != nullptr);
+    QVERIFY2(folder->heightForWidth(folder->width()) <= folder->height(), qPrintable(folder->text()));
+    QVERIFY(folder->copytext().contains(path));
+    const bool whole = folder->text().contains(path);
+    QCOMPARE(folder->toolTip(), whole ? QString() : path);
+    QVERIFY(folder->text().startsWith(QStringLiteral("图名文件夹：")));
   }
 
   // Every list in the name folder is merged in the order of the files'

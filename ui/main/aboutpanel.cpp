@@ -22,8 +22,21 @@ AboutPanel::AboutPanel(QWidget* parent, const QString& namefolder) : QFrame(pare
   makelabel(this, kOrganisation);
   makelabel(this, kVersion)->setText(qs(kVersion.caption).arg(QStringLiteral(TUFU_VERSION)));
   makelabel(this, kLicence);
-  makelabel(this, kNameFolder)
-      ->setText(qs(kNameFolder.caption).arg(QDir::toNativeSeparators(namefolder)));
+  // A long folder is shortened in the middle until the caption fits its
+  // lines; its tooltip and a copy give the whole of it.
+  ClickLabel* folder = makelabel(this, kNameFolder);
+  const QString path = QDir::toNativeSeparators(namefolder);
+  folder->setText(qs(kNameFolder.caption).arg(path));
+  if (folder->heightForWidth(folder->width()) > folder->height()) {
+    folder->setwholetext(folder->text());
+    folder->setToolTip(path);
+    const QFontMetrics metrics(folder->font());
+    for (int room = metrics.horizontalAdvance(path);
+         room > 0 && folder->heightForWidth(folder->width()) > folder->height();
+         room -= metrics.averageCharWidth())
+      folder->setText(
+          qs(kNameFolder.caption).arg(metrics.elidedText(path, Qt::ElideMiddle, room)));
+  }
 
   // The title a little larger and bold, as large as its line allows.
   QFont heading = title->font();

@@ -37,7 +37,10 @@ void ClickLabel::focusOutEvent(QFocusEvent* event) {
   if (copyable_ && !underMouse()) selectable(false);
 }
 
-QString ClickLabel::copytext() const { return hasSelectedText() ? selectedText() : text(); }
+QString ClickLabel::copytext() const {
+  if (hasSelectedText()) return selectedText();
+  return whole_.isEmpty() ? text() : whole_;
+}
 
 void ClickLabel::copy() const {
   const QString t = copytext();

@@ -29,6 +29,8 @@ class ClickLabel : public QLabel {
 
   /// What "复制" and Ctrl+C copy: the selection, or else the whole text.
   QString copytext() const;
+  /// The whole text, when the caption shows a shortened one.
+  void setwholetext(const QString& text) { whole_ = text; }
   /// Puts copytext() on the clipboard.
   void copy() const;
 
@@ -47,6 +49,7 @@ class ClickLabel : public QLabel {
   void selectable(bool on);
 
   bool copyable_ = false;
+  QString whole_;  ///< empty: the text shown is whole
 };
 
 }  // namespace tufu
