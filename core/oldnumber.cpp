@@ -2,9 +2,7 @@
 
 #include <array>
 #include <cstdint>
-#include <cstring>
 
-#include "angles/digits.h"
 #include "core/utf8.h"
 
 namespace tufu {
@@ -39,15 +37,7 @@ int value(std::string_view s) {
   return v;
 }
 
-char* putview(char* p, std::string_view s) {
-  std::memcpy(p, s.data(), s.size());
-  return p + s.size();
-}
-
 const Scale& scaleof(int id) { return kAllScales[id]; }
-
-// Index `n` (from 1) written in `style`, by the switch below.
-char* formindex(char* p, int n, IndexStyle style);
 
 // Every index an old number can hold (1 .. 144) in every style, formed once:
 // writing a number then copies a few bytes.
@@ -92,36 +82,13 @@ constexpr IndexTable makeindextexts() {
 }
 constexpr IndexTable kIndexTexts = makeindextexts();
 
+// Index `n` (1 .. 144, the most sheets an old-number field counts) written
+// in `style`; nothing for any other n.
 inline char* writeindex(char* p, int n, IndexStyle style) {
-  if (n < 1 || n > kLargestIndex) return formindex(p, n, style);
+  if (n < 1 || n > kLargestIndex) return p;
   const IndexText& e = kIndexTexts[static_cast<std::size_t>(style)][static_cast<std::size_t>(n)];
   for (std::size_t c = 0; c < e.size; ++c) p[c] = e.text[c];
   return p + e.size;
-}
-
-char* formindex(char* p, int n, IndexStyle style) {
-  switch (style) {
-    case IndexStyle::Letter:
-      *p++ = static_cast<char>('A' + n - 1);
-      break;
-    case IndexStyle::Decimal:
-      p = writesmall(p, static_cast<std::uint32_t>(n));
-      break;
-    case IndexStyle::Bracket:
-      *p++ = '[';
-      p = writesmall(p, static_cast<std::uint32_t>(n));
-      *p++ = ']';
-      break;
-    case IndexStyle::Roman:
-      p = putview(p, luoma(n));
-      break;
-    case IndexStyle::Paren:
-      *p++ = '(';
-      p = writesmall(p, static_cast<std::uint32_t>(n));
-      *p++ = ')';
-      break;
-  }
-  return p;
 }
 
 std::string indextext(int n, IndexStyle style) {

@@ -53,10 +53,8 @@ void Ticker::watch(GDALDataset& ds) {
 }
 
 std::string writereason(const std::string& path) {
-  std::filesystem::path folder = std::filesystem::path(path).parent_path();
-  if (folder.empty()) folder = ".";
-  struct statvfs fs {};
-  if (statvfs(folder.c_str(), &fs) == 0 && fs.f_bavail == 0) return "磁盘已满";
+  // No byte free, or a file size limit at all: the write met it.
+  if (std::string why = noroomfor(path, 1); !why.empty()) return why;
   rlimit limit{};
   if (getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
     return "超出文件大小的限制 (ulimit -f)";

@@ -357,17 +357,11 @@ size_t tufu_reason(int edition, const char* text, size_t len, char* buf, size_t 
 
 namespace {
 
-// The text of `field` of sheet `s`, written at `buf` when it is formed.
+// The text of `field` of sheet `s`, a field other than the numbers (which
+// putfield forms), written at `buf` when it is an edge.
 std::string_view fieldtext(const Sheet& s, int field, const Names& gazetteer, char* buf) {
   const Scale& sc = *s.scale;
   switch (field) {
-    case TUFU_FIELD_NEW:
-      return sc.shownew ? std::string_view(buf, static_cast<std::size_t>(writenew(buf, s) - buf))
-                        : std::string_view();
-    case TUFU_FIELD_CODE:
-      return std::string_view(buf, static_cast<std::size_t>(writenew(buf, s) - buf));
-    case TUFU_FIELD_OLD:
-      return std::string_view(buf, static_cast<std::size_t>(writeold(buf, s) - buf));
     case TUFU_FIELD_NAME: return sc.named ? gazetteer.name(s) : std::string_view();
     case TUFU_FIELD_LONSIZE: return sc.jchatext;
     case TUFU_FIELD_LATSIZE: return sc.wchatext;
@@ -383,7 +377,7 @@ std::string_view fieldtext(const Sheet& s, int field, const Names& gazetteer, ch
   }
 }
 
-constexpr std::size_t kFieldBuffer = kAngleTextMax + kOldNumberMax + kNewNumberMax;
+constexpr std::size_t kFieldBuffer = kAngleTextMax;
 
 // Refuses a whole batch of texts: every row of `out` (when it can be
 // written) left empty, every status `why`.  Returns the good count, 0.
@@ -423,39 +417,14 @@ extern "C" {
 size_t tufu_sheet_at_texts(const tufu_names* names, int edition, int scale, int field, size_t n,
                            const double* lon, const double* lat, const tufu_text_column* out,
                            tufu_status* status) {
-  if (n == 0) return 0;
-  return guardedbatch(n, status, [&]() -> std::size_t {
-    const auto e = editionof(edition);
-    const Scale* sc = e ? scaleat(scale, *e) : nullptr;
-    if (lon == nullptr || lat == nullptr || !validoutput(out) || sc == nullptr ||
-        field < TUFU_FIELD_NEW || field > TUFU_FIELD_CODE) {
-      return refusetexts(out, n, status,
-                         !e ? TUFU_E_EDITION : sc == nullptr ? TUFU_E_SCALE : TUFU_E_ARGUMENT);
-    }
-    const Names& gazetteer = namesof(names);
-    TextWriter writer(*out);
-    char buf[kFieldBuffer];
-    std::size_t good = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-      const auto x = unitsofdegrees(lon[i], kLonLimit);
-      const auto y = unitsofdegrees(lat[i], kLatLimit);
-      const auto s = x && y ? sheetat(*sc, *x, *y) : std::nullopt;
-      if (!s) {
-        writer.clear(i);
-        setstatus(status, i, !x ? TUFU_E_LONGITUDE : !y ? TUFU_E_LATITUDE : TUFU_E_LONGITUDE);
-        continue;
-      }
-      if (putfield(writer, i, *s, field, gazetteer, buf, status)) ++good;
-    }
-    return good;
-  });
+  return tufu_sheet_at_columns(names, edition, 1, &scale, &field, n, lon, lat, out, status);
 }
 
 size_t tufu_sheet_at_columns(const tufu_names* names, int edition, size_t count, const int* scales,
                              const int* fields, size_t n, const double* lon, const double* lat,
                              const tufu_text_column* out, tufu_status* status) {
   if (n == 0 || count == 0 || count > SIZE_MAX / n) return 0;
-  if (out == nullptr || scales == nullptr || fields == nullptr) {
+  if (scales == nullptr || fields == nullptr) {
     if (status != nullptr)
       for (std::size_t k = 0; k < count * n; ++k) status[k] = TUFU_E_ARGUMENT;
     return 0;
@@ -468,9 +437,10 @@ size_t tufu_sheet_at_columns(const tufu_names* names, int edition, size_t count,
     std::vector<const Scale*> scaleof(count, nullptr);
     for (std::size_t j = 0; j < count; ++j) {
       const Scale* sc = e ? scaleat(scales[j], *e) : nullptr;
-      if (lon == nullptr || lat == nullptr || !validoutput(&out[j]) || sc == nullptr ||
+      const tufu_text_column* column = out != nullptr ? &out[j] : nullptr;
+      if (lon == nullptr || lat == nullptr || !validoutput(column) || sc == nullptr ||
           fields[j] < TUFU_FIELD_NEW || fields[j] > TUFU_FIELD_CODE) {
-        refusetexts(&out[j], n, columnstatus(j),
+        refusetexts(column, n, columnstatus(j),
                     !e ? TUFU_E_EDITION : sc == nullptr ? TUFU_E_SCALE : TUFU_E_ARGUMENT);
         continue;
       }
